@@ -1,0 +1,44 @@
+// Integer points and rectangles of the raster layer.
+#pragma once
+
+#include <algorithm>
+
+namespace lumidraw::gfx {
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Half-open: covers left..right-1 and top..bottom-1. Empty when right <= left or
+// bottom <= top.
+//
+//   Rect{1, 1, 4, 3}:   . . . . .
+//                       . # # # .
+//                       . # # # .
+//                       . . . . .
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool empty() const { return right <= left || bottom <= top; }
+  bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// The common part of a and b; an empty rectangle (possibly with right < left made
+// equal) when they do not meet.
+constexpr Rect intersect(const Rect& a, const Rect& b) {
+  Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+         std::min(a.bottom, b.bottom)};
+  r.right = std::max(r.right, r.left);
+  r.bottom = std::max(r.bottom, r.top);
+  return r;
+}
+
+}  // namespace lumidraw::gfx
