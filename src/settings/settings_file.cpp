@@ -1,0 +1,64 @@
+#include "settings/settings_file.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace lumidraw::settings {
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void Fail(const char* what, const fs::path& file) {
+  throw std::runtime_error(std::string(what) + ": " + file.string());
+}
+
+}  // namespace
+
+std::optional<std::string> ReadSettingsFile(const fs::path& file) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(file, ec);
+  if (status.type() == fs::file_type::not_found) return std::nullopt;
+  if (ec || status.type() != fs::file_type::regular) Fail("not a readable settings file", file);
+  const std::uintmax_t size = fs::file_size(file, ec);
+  if (ec || size > kMaxSettingsFileSize) Fail("settings file too large or unreadable", file);
+  std::ifstream in(file, std::ios::binary);
+  if (!in) Fail("cannot open settings file", file);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) Fail("cannot read settings file", file);
+  return bytes;
+}
+
+void WriteSettingsFile(const fs::path& file, std::string_view bytes) {
+  std::error_code ec;
+  fs::path target = file;
+  if (fs::is_symlink(file, ec)) {
+    const fs::path resolved = fs::weakly_canonical(file, ec);
+    if (!ec) target = resolved;
+  }
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+
+  fs::path temporary = target;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) Fail("cannot create temporary settings file", temporary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    out.close();
+    if (!out) {
+      fs::remove(temporary, ec);
+      Fail("cannot write settings file", target);
+    }
+  }
+  fs::rename(temporary, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    Fail("cannot replace settings file", target);
+  }
+}
+
+}  // namespace lumidraw::settings
