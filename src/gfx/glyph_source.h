@@ -1,0 +1,45 @@
+// Text for the canvas comes from a glyph source, so the raster layer holds no font
+// code: the windows supply one backed by the platform's fonts, tests and headless
+// runs a fixed one (BlockGlyphSource).
+#pragma once
+
+#include <string_view>
+
+#include "gfx/bitmap.h"
+
+namespace lumidraw::gfx {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+class GlyphSource {
+ public:
+  virtual ~GlyphSource() = default;
+  // The size of the text's box at a font of `pixel_height` (the cell height, as a
+  // font's height in pixels).
+  virtual Size extent(std::string_view text, int pixel_height) const = 0;
+  // The text's box (same size as extent()) with 1 where ink lies and 0 elsewhere,
+  // without anti-aliasing.
+  virtual MaskBitmap render(std::string_view text, int pixel_height) const = 0;
+};
+
+// A fixed, font-free glyph source: every character is a cell max(1, h / 2) wide and
+// h high; a space is blank, any other character a solid block leaving the cell's last
+// column and first h / 5 rows blank (so neighbouring characters stay apart).
+//
+//   "ab" at h = 5 (cells 2 wide, top row blank):
+//   . . . .
+//   # . # .
+//   # . # .
+//   # . # .
+//   # . # .
+class BlockGlyphSource final : public GlyphSource {
+ public:
+  Size extent(std::string_view text, int pixel_height) const override;
+  MaskBitmap render(std::string_view text, int pixel_height) const override;
+};
+
+}  // namespace lumidraw::gfx

@@ -1,0 +1,141 @@
+#include "gfx/span_raster.h"
+
+#include <cmath>
+
+namespace lumidraw::gfx::raster {
+namespace {
+
+// An unsigned 128-bit product, enough to compare squares of 64-bit values.
+struct Wide {
+  std::uint64_t hi = 0;
+  std::uint64_t lo = 0;
+  friend auto operator<=>(const Wide&, const Wide&) = default;
+};
+
+Wide multiply(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t a_lo = a & 0xFFFFFFFFu, a_hi = a >> 32;
+  const std::uint64_t b_lo = b & 0xFFFFFFFFu, b_hi = b >> 32;
+  const std::uint64_t ll = a_lo * b_lo;
+  const std::uint64_t lh = a_lo * b_hi;
+  const std::uint64_t hl = a_hi * b_lo;
+  const std::uint64_t hh = a_hi * b_hi;
+  const std::uint64_t mid = (ll >> 32) + (lh & 0xFFFFFFFFu) + (hl & 0xFFFFFFFFu);
+  return {hh + (lh >> 32) + (hl >> 32) + (mid >> 32), (mid << 32) | (ll & 0xFFFFFFFFu)};
+}
+
+}  // namespace
+
+std::int64_t isqrt(std::int64_t v) {
+  if (v <= 0) return 0;
+  auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+  while (r * r > v) --r;
+  while ((r + 1) * (r + 1) <= v) ++r;
+  return r;
+}
+
+std::int64_t isqrt_product(std::int64_t a, std::int64_t b) {
+  if (a <= 0 || b <= 0) return 0;
+  const Wide target = multiply(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b));
+  const auto square = [](std::int64_t r) {
+    return multiply(static_cast<std::uint64_t>(r), static_cast<std::uint64_t>(r));
+  };
+  auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(a)) *
+                                     std::sqrt(static_cast<double>(b)));
+  while (r > 0 && square(r) > target) --r;
+  while (square(r + 1) <= target) ++r;
+  return r;
+}
+
+SubPoint pen_centre(Point p, int width) {
+  const std::int64_t half = (width & 1) ? kSub / 2 : 0;
+  return {clamp_coord(p.x) * kSub + half, clamp_coord(p.y) * kSub + half};
+}
+
+Capsule::Capsule(SubPoint a, SubPoint b, std::int64_t radius)
+    : a_(a), b_(b), d_{b.x - a.x, b.y - a.y}, r2_(radius * radius) {
+  l2_ = d_.x * d_.x + d_.y * d_.y;
+  k_ = isqrt_product(r2_, l2_);
+  // Row y is in reach when its centre 16 y + 8 lies within the radius of either end.
+  const std::int64_t top = std::min(a.y, b.y) - radius;
+  const std::int64_t bottom = std::max(a.y, b.y) + radius;
+  first_row_ = static_cast<int>(ceil_div(top - kSub / 2, kSub));
+  last_row_ = static_cast<int>(floor_div(bottom - kSub / 2, kSub));
+}
+
+std::pair<std::int64_t, std::int64_t> Capsule::row(int y) const {
+  const std::int64_t py = y * kSub + kSub / 2;
+  // Centre positions (sub-units) of the row's run; lo > hi while empty.
+  std::int64_t lo = INT64_MAX;
+  std::int64_t hi = INT64_MIN;
+  const auto take = [&](std::int64_t l, std::int64_t h) {
+    if (l > h) return;
+    lo = std::min(lo, l);
+    hi = std::max(hi, h);
+  };
+  for (const SubPoint& end : {a_, b_}) {
+    const std::int64_t dy = py - end.y;
+    if (dy * dy <= r2_) {
+      const std::int64_t m = isqrt(r2_ - dy * dy);
+      take(end.x - m, end.x + m);
+    }
+  }
+  if (l2_ > 0) {
+    // With u = cx - a.x: |u d.y - ry d.x| <= k (distance from the line) and
+    // 0 <= u d.x + ry d.y <= l2 (foot of the perpendicular on the segment).
+    const std::int64_t ry = py - a_.y;
+    std::int64_t u_lo = INT64_MIN / 4;
+    std::int64_t u_hi = INT64_MAX / 4;
+    const auto limit = [&](std::int64_t coef, std::int64_t low, std::int64_t high) {
+      if (coef == 0) {
+        if (low > 0 || high < 0) u_lo = 1, u_hi = 0;
+        return;
+      }
+      if (coef < 0) {
+        coef = -coef;
+        std::swap(low, high);
+        low = -low;
+        high = -high;
+      }
+      u_lo = std::max(u_lo, ceil_div(low, coef));
+      u_hi = std::min(u_hi, floor_div(high, coef));
+    };
+    limit(d_.y, ry * d_.x - k_, ry * d_.x + k_);
+    limit(d_.x, -ry * d_.y, l2_ - ry * d_.y);
+    if (u_lo <= u_hi) take(a_.x + u_lo, a_.x + u_hi);
+  }
+  if (lo > hi) return {0, 0};
+  // Pixels whose centre 16 x + 8 lies in [lo, hi].
+  return {ceil_div(lo - kSub / 2, kSub), floor_div(hi - kSub / 2, kSub) + 1};
+}
+
+void SpanSet::normalize() {
+  std::sort(spans_.begin(), spans_.end(),
+            [](const Span& p, const Span& q) { return p.y != q.y ? p.y < q.y : p.x0 < q.x0; });
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (out > 0 && spans_[out - 1].y == spans_[i].y && spans_[i].x0 <= spans_[out - 1].x1) {
+      spans_[out - 1].x1 = std::max(spans_[out - 1].x1, spans_[i].x1);
+    } else {
+      spans_[out++] = spans_[i];
+    }
+  }
+  spans_.resize(out);
+}
+
+void SpanSet::subtract(const SpanSet& other) {
+  scratch_.clear();
+  const auto& cut = other.spans_;
+  std::size_t j = 0;
+  for (const Span& s : spans_) {
+    while (j < cut.size() && (cut[j].y < s.y || (cut[j].y == s.y && cut[j].x1 <= s.x0))) ++j;
+    int x = s.x0;
+    for (std::size_t k = j; k < cut.size() && cut[k].y == s.y && cut[k].x0 < s.x1; ++k) {
+      if (cut[k].x0 > x) scratch_.push_back({s.y, x, cut[k].x0});
+      x = std::max(x, cut[k].x1);
+    }
+    if (x < s.x1) scratch_.push_back({s.y, x, s.x1});
+  }
+  spans_.swap(scratch_);
+}
+
+}  // namespace lumidraw::gfx::raster
