@@ -308,6 +308,24 @@ TEST(PenList, CopiesAreIndependentUnderEveryChange) {
   }
 }
 
+TEST(PenList, CopiesThatGrowApartKeepTheirOwnEntries) {
+  TPenList list;
+  AddStroke(list, 1, 1);
+  const std::vector<TPenE> common = Entries(list);
+  TPenList copy = list;
+  list.AddXY(100, 100, 1);
+  copy.AddXY(200, 200, 2);
+  copy.AddXY(201, 201, 2);
+  list.AddXY(101, 101, 1);
+
+  std::vector<TPenE> mine = common;
+  mine.insert(mine.end(), {TPenE{100, 100, 1}, TPenE{101, 101, 1}});
+  std::vector<TPenE> theirs = common;
+  theirs.insert(theirs.end(), {TPenE{200, 200, 2}, TPenE{201, 201, 2}});
+  EXPECT_EQ(Entries(list), mine);
+  EXPECT_EQ(Entries(copy), theirs);
+}
+
 TEST(PenList, CopiesShareEveryChunkTheyDoNotChange) {
   TPenList list = MarkedDrawing();
   const TPenList copy = list;

@@ -242,8 +242,9 @@ TEST_F(UndoHistory, SnapshotsStayPutWhileTheListChanges) {
   StartHistory(list);
   for (int k = 0; k < 600; ++k) AddStroke(list, k, k);  // several chunks
   UndoPush(list);
+  ASSERT_EQ(UndoPos(), 1);
   const std::vector<TPenE> pushed = Entries(list);
-  const auto check = [&pushed] { ASSERT_EQ(Entries(UndoList(UndoPos())), pushed); };
+  const auto check = [&pushed] { ASSERT_EQ(Entries(UndoList(1)), pushed); };
 
   list.AddXY(1, 1, 1);
   check();
@@ -262,9 +263,19 @@ TEST_F(UndoHistory, SnapshotsStayPutWhileTheListChanges) {
   list.SelectShift(-1, -1);
   list.AddPenUp(StrokeEnd);
   check();
+
   UndoBack(list);
   UndoForward(list);
   EXPECT_EQ(Entries(list), pushed);
+
+  // A stroke begun after an undo leaves the step that redo would bring back alone.
+  AddStroke(list, 8, 8);
+  UndoPush(list);
+  const std::vector<TPenE> newest = Entries(list);
+  UndoBack(list);
+  AddStroke(list, 7, 7);
+  check();
+  EXPECT_EQ(Entries(UndoList(2)), newest);
 }
 
 TEST_F(UndoHistory, ExtraMemoryIsWhatTheListNoLongerShares) {
