@@ -1,0 +1,138 @@
+// The drawing surface: the picture layers of the overlay, their composition into
+// the shown picture, and the display picture the host copies to the screen.
+//
+// Layers, all sized from sw x sh:
+//   FBBitmap  sw x sh 32-bit            background (capture, whiteboard, opened picture)
+//   PBitmap   sw x sh 32-bit            ink colour; kNoInk (0x7F7F7F) where no ink lies
+//   ABitmap   (2 sw + 2) x (2 sh + 2)   ink coverage 0-255 at double resolution; picture
+//             8-bit, grey palette       pixel (x, y) is centred on coverage (2x+1, 2y+1)
+//   Bitmap    sw x sh 32-bit            composed picture: shown, saved and copied
+// The picture is shown at scale `bai` with its origin at control position (px, py):
+// picture point p appears at round(p * bai) + (px, py).
+//
+// Everything runs on the user-interface thread. BitmapDispAll lets pending messages
+// run before it paints, so any handler may find the picture repainted between two
+// of its own steps.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "gfx/geometry.h"
+#include "surface/composition.h"
+#include "surface/surface_host.h"
+#include "surface/view_arithmetic.h"
+#include "surface/whiteboard.h"
+
+namespace lumidraw::strokes {
+class TPenList;
+}
+
+// A saved view of the zoom stack: offset `p` and scale `b`.
+struct TZoom {
+  lumidraw::gfx::Point p;
+  double b = 0.0;
+};
+using TZooms = std::array<TZoom, 18>;
+
+class TPenImage {
+ public:
+  // Construction: a 0 x 0 picture; one-to-one display when the host's display has 8
+  // bits per pixel or fewer.
+  explicit TPenImage(TSurfaceHost& host);
+  TPenImage(const TPenImage&) = delete;
+  TPenImage& operator=(const TPenImage&) = delete;
+
+  // sw := x, sh := y; resizes the layers (coverage to (2x + 2) x (2y + 2)). Contents
+  // are kept where the old and new sizes overlap (new pixels are 0), not cleared.
+  // Negative sizes count as 0.
+  void BitmapSet(int x, int y);
+  // View at scale 1 and offset 0, zoom stack emptied, ink cleared.
+  void BitmapInit();
+  // Takes PICT as the background at its own size; with e also BitmapInit.
+  void BitmapLoad(const lumidraw::gfx::Bitmap32& PICT, bool e);
+  // The whiteboard as background, w x h, then BitmapInit.
+  void WBrdLoad(int w, int h, const TWhiteBoardLook& look);
+  // Clears the ink (ClearInk); resets the stroke counter under rainbow-by-stroke ink.
+  // Without isInit also empties the stroke list and records the empty list as an
+  // undo step.
+  void BitmapErase(bool isInit);
+
+  // Repaint: keeping the view when isFixed, else fitting the picture.
+  void BitmapDisp();
+  // Repaint keeping the view.
+  void BitmapDisp2();
+  // Repaints the whole control at the current scale and offset. A fixed view is first
+  // corrected so that a picture smaller than the control is centred and a larger one
+  // leaves no gap at its right or bottom edge. The control outside the picture shows
+  // BackColor.
+  void BitmapDispAll();
+  // Fits the picture into the control (scale min(CH / sh, CW / sw), centred), empties
+  // the zoom stack and repaints. Does nothing without a picture or without a client
+  // area to fit into.
+  void BitmapDispCenter();
+
+  // The background layer.
+  const lumidraw::gfx::Bitmap32& BBitmap() const { return FBBitmap; }
+  // What the control shows, client-sized, 32 bits per pixel.
+  const lumidraw::gfx::Bitmap32& DisplayPicture() const { return display_; }
+
+  int px = 0;  // control position of the picture's origin
+  int py = 0;
+  double zoom0 = 0.0;       // scale at zoom depth 0
+  double bai = 1.0;         // control pixels per picture pixel
+  TZooms zoom{};            // saved views, used up to CrZoom
+  int CrZoom = 0;           // zoom depth, 0-18
+  bool isFixed = false;     // repaint keeps the view (true) or fits the picture (false)
+  std::uint8_t MouseF = 0;  // gesture state while a button is down
+  std::uint8_t MMode = 0;   // tool mode
+  int PenColor = 0;         // colour word of the current pen
+  int PenWidth = 0;         // picture pixels
+  int PenAlpha = 0;         // coverage level 0-255
+  int Pentype = 0;          // 0 plain, 1 smoothed strokes
+  int sw = 0;               // picture size
+  int sh = 0;
+  lumidraw::gfx::ColorRef BackColor = 0;           // control area outside the picture, 0x00BBGGRR
+  lumidraw::strokes::TPenList* PenList = nullptr;  // the shown stroke list; owned by the overlay
+
+ private:
+  friend struct TPenImageProbe;
+
+  // Composes the box of the segment xy0-xy1 (fromSegment) or of all points of xy,
+  // widened by the pen's margin and clamped to the picture; returns the clamped box
+  // for ShowRect. An empty xy composes nothing.
+  lumidraw::surface::ComposeBox ComposeRect(bool fromSegment);
+  // Copies the composed box, snapped outward to 10-pixel blocks, to the display.
+  void ShowRect(const lumidraw::surface::ComposeBox& box);
+  void ComposeAll();
+  // Coverage 0 and no ink everywhere; the picture becomes the background.
+  void ClearInk();
+  void ResetZooms();
+  lumidraw::gfx::Point ScreenToPicture(int X, int Y) const;
+
+  void RebuildRowTables();
+  // Gives the display picture the host's client size.
+  void SyncDisplaySize();
+
+  TSurfaceHost& host_;
+
+  // Row tables of PBitmap, ABitmap, FBBitmap and Bitmap; rebuilt at every resize.
+  std::vector<lumidraw::gfx::Pixel32*> b1;
+  std::vector<std::uint8_t*> b2;
+  std::vector<lumidraw::gfx::Pixel32*> b3;
+  std::vector<lumidraw::gfx::Pixel32*> b4;
+  lumidraw::gfx::Bitmap8 ABitmap;
+  lumidraw::gfx::Bitmap32 PBitmap;
+  lumidraw::gfx::Bitmap32 Bitmap;
+  lumidraw::gfx::Bitmap32 FBBitmap;
+  lumidraw::gfx::Point xy0;              // segment start
+  lumidraw::gfx::Point xy1;              // segment end
+  lumidraw::gfx::Point xy2;              // end point of an arc
+  std::vector<lumidraw::gfx::Point> xy;  // points of the smoothed stroke being drawn
+  bool is256 = false;                    // one-to-one display: ink is not blended
+
+  lumidraw::surface::ComposeKernel kernel_ = lumidraw::surface::native_kernel();
+  lumidraw::gfx::Bitmap32 display_;
+};

@@ -1,0 +1,3 @@
+#include "surface/stroke_counter.h"
+
+int StrokeCounter = 0;
