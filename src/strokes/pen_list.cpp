@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace lumidraw::strokes {
 
@@ -20,6 +21,23 @@ std::int32_t Saturate(std::int64_t v, std::int64_t low) {
 }
 
 }  // namespace
+
+TPenList::TPenList(TPenList&& other) noexcept
+    : chunks_(std::move(other.chunks_)),
+      count_(std::exchange(other.count_, 0)),
+      selected_(std::exchange(other.selected_, false)) {
+  other.chunks_.clear();
+}
+
+TPenList& TPenList::operator=(TPenList&& other) noexcept {
+  if (this != &other) {
+    chunks_ = std::move(other.chunks_);
+    other.chunks_.clear();
+    count_ = std::exchange(other.count_, 0);
+    selected_ = std::exchange(other.selected_, false);
+  }
+  return *this;
+}
 
 void TPenList::Add(const TPenE& PenE) {
   Append(PenE);

@@ -27,6 +27,14 @@ class TPenList {
   static constexpr std::size_t ChunkEntries = 1024;
   static constexpr std::size_t ChunkBytes = ChunkEntries * sizeof(TPenE);
 
+  TPenList() = default;
+  TPenList(const TPenList&) = default;
+  TPenList& operator=(const TPenList&) = default;
+  // A moved-from list is empty.
+  TPenList(TPenList&& other) noexcept;
+  TPenList& operator=(TPenList&& other) noexcept;
+  ~TPenList() = default;
+
   // Appends a copy of the entry as it is.
   void Add(const TPenE& PenE);
   // Appends the control entry cmd with colour word c and the low bytes of t, m, w, a.

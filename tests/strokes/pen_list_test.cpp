@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "strokes/stroke_fixtures.h"
@@ -324,6 +325,24 @@ TEST(PenList, CopiesThatGrowApartKeepTheirOwnEntries) {
   theirs.insert(theirs.end(), {TPenE{200, 200, 2}, TPenE{201, 201, 2}});
   EXPECT_EQ(Entries(list), mine);
   EXPECT_EQ(Entries(copy), theirs);
+}
+
+TEST(PenList, AMovedFromListIsEmptyAndUsable) {
+  TPenList list = MarkedDrawing();
+  const std::vector<TPenE> drawn = Entries(list);
+  TPenList taken = std::move(list);
+  EXPECT_EQ(Entries(taken), drawn);
+  EXPECT_TRUE(taken.Selected());
+  EXPECT_EQ(list.GetCount(), 0);
+  EXPECT_FALSE(list.Selected());
+  AddStroke(list, 1, 1);
+  EXPECT_EQ(StrokeCount(list), 1);
+
+  TPenList other;
+  AddStroke(other, 2, 2);
+  other = std::move(taken);
+  EXPECT_EQ(Entries(other), drawn);
+  EXPECT_EQ(taken.GetCount(), 0);
 }
 
 TEST(PenList, CopiesShareEveryChunkTheyDoNotChange) {
