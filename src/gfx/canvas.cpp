@@ -399,8 +399,9 @@ void Canvas::arc(Rect box, Point start, Point end) {
   const Rect b = normalized(box);
   const double cx = (static_cast<double>(b.left) + b.right) / 2;
   const double cy = (static_cast<double>(b.top) + b.bottom) / 2;
-  const double from = screen_angle(start.x - cx, start.y - cy);
-  double sweep = screen_angle(end.x - cx, end.y - cy) - from;
+  // A point stands for its pixel, whose centre is half a pixel further on.
+  const double from = screen_angle(start.x + 0.5 - cx, start.y + 0.5 - cy);
+  double sweep = screen_angle(end.x + 0.5 - cx, end.y + 0.5 - cy) - from;
   if (sweep <= 0) sweep += kTwoPi;
   draw_ellipse(b, false, from, sweep);
 }

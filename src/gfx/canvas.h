@@ -171,8 +171,17 @@ class Canvas {
 
   // The part of ellipse(box)'s outline swept counter-clockwise (as seen on the
   // buffer, y growing downward) from the radial through `start` to the radial
-  // through `end`, both from the box's centre; equal radials give the whole outline.
-  // Both ends are included. No brush.
+  // through `end`, both from the box's centre; a point stands for its pixel's centre
+  // (x + 1/2, y + 1/2), as the box's centre is ((left + right) / 2, (top + bottom) / 2).
+  // Equal radials give the whole outline. Both ends are included. No brush.
+  //
+  //   arc({0,0,7,7}, start (9,3), end (3,-3)), one-pixel pen: the quarter from
+  //   3 o'clock up to 12 o'clock:
+  //   . . . # # . .
+  //   . . . . . # .
+  //   . . . . . . #
+  //   . . . . . . #
+  //   . . . . . . .
   void arc(Rect box, Point start, Point end);
 
   // Sets the pixels of r (clipped) to the brush colour; pen mode and pen are not used.

@@ -27,9 +27,10 @@ Wide multiply(std::uint64_t a, std::uint64_t b) {
 
 std::int64_t isqrt(std::int64_t v) {
   if (v <= 0) return 0;
-  auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
-  while (r * r > v) --r;
-  while ((r + 1) * (r + 1) <= v) ++r;
+  auto r = std::max<std::int64_t>(1, static_cast<std::int64_t>(std::sqrt(static_cast<double>(v))));
+  // Compared by division so that squaring near the top of the range cannot overflow.
+  while (r > v / r) --r;
+  while (r + 1 <= v / (r + 1)) ++r;
   return r;
 }
 
