@@ -1,0 +1,86 @@
+// A save that fails half-way (full disk, file size limit, crash) must leave the
+// previous settings file whole.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "settings/mem_ini_file.h"
+#include "settings/settings_catalogue.h"
+#include "settings/settings_file.h"
+#include "settings_test_support.h"
+
+#if defined(__unix__)
+#include <sys/resource.h>
+#endif
+
+namespace lumidraw::settings {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakePlatform;
+using testing::FilesBelow;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+class InterruptedSaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetupDefaults(); }
+  void TearDown() override { SetupDefaults(); }
+
+  TempFolder temp;
+  FakePlatform platform{temp.path()};
+};
+
+TEST_F(InterruptedSaveTest, AFailedReplaceKeepsTheOldFileAndReportsFailure) {
+  const fs::path file = temp.path() / "store.ini";
+  WriteBytes(file, "[S]\nold=1\n");
+  fs::create_directories(temp.path() / "store.ini.tmp");  // the temporary file cannot be made
+  TMemIniFile ini(file, platform);
+  ini.WriteInteger("S", "new", 2);
+  EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
+  EXPECT_EQ(ReadBytes(file), "[S]\nold=1\n");
+}
+
+TEST_F(InterruptedSaveTest, ASuccessfulSaveLeavesNoTemporaryFile) {
+  const fs::path file = temp.path() / "sub" / "store.ini";
+  WriteSettingsFile(file, "one");
+  WriteSettingsFile(file, "two");
+  EXPECT_EQ(ReadBytes(file), "two");
+  EXPECT_EQ(FilesBelow(temp.path()), std::vector<std::string>{"sub/store.ini"});
+}
+
+#if defined(__unix__)
+// Exits with 0 when SetupSave reports the failure.
+[[noreturn]] void SaveUnderFileSizeLimit(const FakePlatform& platform) {
+  SetupLoad(platform);
+  ButtonArray.assign(64 * 1024, 'B');
+  Left = 6;
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{4096, 4096};
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::_Exit(SetupSave(platform) ? 1 : 0);
+}
+
+TEST_F(InterruptedSaveTest, AWriteThatStopsHalfWayLeavesTheOldFilesWhole) {
+  WriteBytes(platform.IniFile("Draw"), "[System]\nuseReg=0\nLeft=5\n");
+  WriteBytes(platform.IniFile("Common"), "[Pen]\nPenCount=3\n");
+  const std::string old_own = ReadBytes(platform.IniFile("Draw"));
+  const std::string old_common = ReadBytes(platform.IniFile("Common"));
+
+  // In a child process: files may not grow beyond 4 KB, so writing the 64 KB
+  // ButtonArray fails in the middle of the temporary file, as on a full disk.
+  EXPECT_EXIT(SaveUnderFileSizeLimit(platform), ::testing::ExitedWithCode(0), "");
+
+  EXPECT_EQ(ReadBytes(platform.IniFile("Draw")), old_own);
+  EXPECT_EQ(ReadBytes(platform.IniFile("Common")), old_common);
+  EXPECT_EQ(FilesBelow(platform.documents),
+            (std::vector<std::string>{"LumidrawCommon.ini", "LumidrawDraw.ini"}));
+}
+#endif
+
+}  // namespace
+}  // namespace lumidraw::settings
