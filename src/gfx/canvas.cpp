@@ -1,6 +1,7 @@
 #include "gfx/canvas.h"
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <type_traits>
 
@@ -13,23 +14,38 @@ using raster::SubPoint;
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
+// The pixels x0..x1-1 of a row combined with v, eight bytes at a time where it can.
 template <typename T>
 void combine(std::span<T> row, int x0, int x1, T v, PenMode mode) {
   T* p = row.data() + x0;
-  const int n = x1 - x0;
+  const auto n = static_cast<std::size_t>(x1 - x0);
+  constexpr std::size_t kPerWord = sizeof(std::uint64_t) / sizeof(T);
+  std::uint64_t wide = 0;
+  for (std::size_t i = 0; i < kPerWord; ++i) wide = (wide << (8 * sizeof(T))) | v;
+  const auto word = [&](std::size_t i, auto op) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, sizeof w);
+    w = op(w, wide);
+    std::memcpy(p + i, &w, sizeof w);
+  };
+  // `repeatable`: applying op twice equals applying it once, so the last word may
+  // overlap the one before it instead of finishing pixel by pixel.
+  const auto each = [&](auto op, bool repeatable) {
+    std::size_t i = 0;
+    for (; i + kPerWord <= n; i += kPerWord) word(i, op);
+    if (i == n) return;
+    if (repeatable && n >= kPerWord) return word(n - kPerWord, op);
+    for (; i < n; ++i) p[i] = static_cast<T>(op(p[i], v));
+  };
   switch (mode) {
     case PenMode::kCopy:
-      std::fill_n(p, n, v);
-      return;
+      return each([](auto, auto b) { return b; }, true);
     case PenMode::kMerge:
-      for (int i = 0; i < n; ++i) p[i] = static_cast<T>(p[i] | v);
-      return;
+      return each([](auto a, auto b) { return a | b; }, true);
     case PenMode::kMask:
-      for (int i = 0; i < n; ++i) p[i] = static_cast<T>(p[i] & v);
-      return;
+      return each([](auto a, auto b) { return a & b; }, true);
     case PenMode::kXor:
-      for (int i = 0; i < n; ++i) p[i] = static_cast<T>(p[i] ^ v);
-      return;
+      return each([](auto a, auto b) { return a ^ b; }, false);
   }
 }
 
@@ -55,8 +71,9 @@ void add_clipped(SpanSet& out, const Rect& clip, int y, std::int64_t x0, std::in
   if (x0 < x1) out.add(y, static_cast<int>(x0), static_cast<int>(x1));
 }
 
-void add_capsule(SpanSet& out, const Rect& clip, SubPoint a, SubPoint b, std::int64_t radius) {
-  raster::capsule_spans(raster::Capsule(a, b, radius), clip,
+void add_capsule(SpanSet& out, const Rect& clip, SubPoint a, SubPoint b, std::int64_t radius,
+                 std::span<const std::int32_t> chords) {
+  raster::capsule_spans(raster::Capsule(a, b, radius, chords), clip,
                         [&](int y, int x0, int x1) { out.add(y, x0, x1); });
 }
 
@@ -230,7 +247,8 @@ void Canvas::line_to(Point p) {
         } else {
           const int w = pen_width(pen_);
           raster::capsule_spans(
-              raster::Capsule(raster::pen_centre(from, w), raster::pen_centre(p, w), w * kSub / 2),
+              raster::Capsule(raster::pen_centre(from, w), raster::pen_centre(p, w), w * kSub / 2,
+                              chords_.for_radius(w * kSub / 2)),
               area, sink);
         }
       },
@@ -299,9 +317,10 @@ void Canvas::add_thin(std::span<const Point> points, bool closed, SpanSet& out) 
   if (closed && points.size() > 2) raster::thin_line_spans(points.back(), points[0], area, sink);
 }
 
-void Canvas::add_geometric(std::span<const SubFigure> figures, SpanSet& out) const {
+void Canvas::add_geometric(std::span<const SubFigure> figures, SpanSet& out) {
   const Rect area = clip();
   const std::int64_t radius = pen_width(pen_) * kSub / 2;
+  const std::span<const std::int32_t> chords = chords_.for_radius(radius);
   const bool dashed = has_dashes(pen_);
   std::vector<double> pattern;
   if (dashed) {
@@ -316,7 +335,7 @@ void Canvas::add_geometric(std::span<const SubFigure> figures, SpanSet& out) con
     const bool zero_length =
         std::all_of(pts.begin(), pts.end(), [&](const SubPoint& p) { return p == pts.front(); });
     if (!dashed || zero_length) {
-      for (const auto& [a, b] : pieces) add_capsule(out, area, a, b, radius);
+      for (const auto& [a, b] : pieces) add_capsule(out, area, a, b, radius, chords);
       continue;
     }
     // Walk the figure; the pattern starts afresh with every figure.
@@ -328,7 +347,7 @@ void Canvas::add_geometric(std::span<const SubFigure> figures, SpanSet& out) con
         index = (index + 1) % pattern.size();
         on = !on;
         remaining = pattern[index];
-        if (remaining <= 0 && on) add_capsule(out, area, at, at, radius);  // a dash of 0
+        if (remaining <= 0 && on) add_capsule(out, area, at, at, radius, chords);  // a dash of 0
       } while (remaining <= 0);
     };
     next_entry(pts.front());
@@ -343,7 +362,7 @@ void Canvas::add_geometric(std::span<const SubFigure> figures, SpanSet& out) con
       double pos = 0;
       while (pos < length) {
         const double step = std::min(remaining, length - pos);
-        if (on) add_capsule(out, area, at(pos), at(pos + step), radius);
+        if (on) add_capsule(out, area, at(pos), at(pos + step), radius, chords);
         pos += step;
         remaining -= step;
         if (remaining <= 0) next_entry(at(pos));

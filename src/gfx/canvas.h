@@ -208,7 +208,7 @@ class Canvas {
   void apply(const raster::SpanSet& spans, std::uint32_t value);
   void apply_span(int y, int x0, int x1, std::uint32_t value, PenMode mode);
   // Adds the pen's pixels for figures in sub-units (geometric pen).
-  void add_geometric(std::span<const SubFigure> figures, raster::SpanSet& out) const;
+  void add_geometric(std::span<const SubFigure> figures, raster::SpanSet& out);
   // Adds the one-pixel pen's pixels for lines through `points` (end left out).
   void add_thin(std::span<const Point> points, bool closed, raster::SpanSet& out) const;
   void stroke_figures_of(const Path& path, raster::SpanSet& out);
@@ -220,6 +220,7 @@ class Canvas {
   Font font_;
   Point position_;
   // Scratch reused across calls.
+  raster::DiscChords chords_;
   raster::SpanSet pen_spans_;
   raster::SpanSet brush_spans_;
   std::vector<SubFigure> figures_;

@@ -27,6 +27,7 @@ Wide multiply(std::uint64_t a, std::uint64_t b) {
 
 std::int64_t isqrt(std::int64_t v) {
   if (v <= 0) return 0;
+  if (v < (std::int64_t{1} << 52)) return isqrt_small(v);
   auto r = std::max<std::int64_t>(1, static_cast<std::int64_t>(std::sqrt(static_cast<double>(v))));
   // Compared by division so that squaring near the top of the range cannot overflow.
   while (r > v / r) --r;
@@ -52,61 +53,31 @@ SubPoint pen_centre(Point p, int width) {
   return {clamp_coord(p.x) * kSub + half, clamp_coord(p.y) * kSub + half};
 }
 
-Capsule::Capsule(SubPoint a, SubPoint b, std::int64_t radius)
+std::span<const std::int32_t> DiscChords::for_radius(std::int64_t radius) {
+  for (const Table& t : tables_) {
+    if (t.radius == radius) return t.chords;
+  }
+  Table& t = tables_[next_];
+  next_ = (next_ + 1) % tables_.size();
+  t.radius = radius;
+  t.chords.clear();
+  for (std::int64_t dy = 0; dy <= radius; dy += kSub / 2) {
+    t.chords.push_back(static_cast<std::int32_t>(isqrt(radius * radius - dy * dy)));
+  }
+  return t.chords;
+}
+
+Capsule::Capsule(SubPoint a, SubPoint b, std::int64_t radius, std::span<const std::int32_t> chords)
     : a_(a), b_(b), d_{b.x - a.x, b.y - a.y}, r2_(radius * radius) {
   l2_ = d_.x * d_.x + d_.y * d_.y;
   k_ = isqrt_product(r2_, l2_);
+  const auto on_grid = [](std::int64_t v) { return v % (kSub / 2) == 0; };
+  if (on_grid(a.y) && on_grid(b.y)) chords_ = chords;
   // Row y is in reach when its centre 16 y + 8 lies within the radius of either end.
   const std::int64_t top = std::min(a.y, b.y) - radius;
   const std::int64_t bottom = std::max(a.y, b.y) + radius;
   first_row_ = static_cast<int>(ceil_div(top - kSub / 2, kSub));
   last_row_ = static_cast<int>(floor_div(bottom - kSub / 2, kSub));
-}
-
-std::pair<std::int64_t, std::int64_t> Capsule::row(int y) const {
-  const std::int64_t py = y * kSub + kSub / 2;
-  // Centre positions (sub-units) of the row's run; lo > hi while empty.
-  std::int64_t lo = INT64_MAX;
-  std::int64_t hi = INT64_MIN;
-  const auto take = [&](std::int64_t l, std::int64_t h) {
-    if (l > h) return;
-    lo = std::min(lo, l);
-    hi = std::max(hi, h);
-  };
-  for (const SubPoint& end : {a_, b_}) {
-    const std::int64_t dy = py - end.y;
-    if (dy * dy <= r2_) {
-      const std::int64_t m = isqrt(r2_ - dy * dy);
-      take(end.x - m, end.x + m);
-    }
-  }
-  if (l2_ > 0) {
-    // With u = cx - a.x: |u d.y - ry d.x| <= k (distance from the line) and
-    // 0 <= u d.x + ry d.y <= l2 (foot of the perpendicular on the segment).
-    const std::int64_t ry = py - a_.y;
-    std::int64_t u_lo = INT64_MIN / 4;
-    std::int64_t u_hi = INT64_MAX / 4;
-    const auto limit = [&](std::int64_t coef, std::int64_t low, std::int64_t high) {
-      if (coef == 0) {
-        if (low > 0 || high < 0) u_lo = 1, u_hi = 0;
-        return;
-      }
-      if (coef < 0) {
-        coef = -coef;
-        std::swap(low, high);
-        low = -low;
-        high = -high;
-      }
-      u_lo = std::max(u_lo, ceil_div(low, coef));
-      u_hi = std::min(u_hi, floor_div(high, coef));
-    };
-    limit(d_.y, ry * d_.x - k_, ry * d_.x + k_);
-    limit(d_.x, -ry * d_.y, l2_ - ry * d_.y);
-    if (u_lo <= u_hi) take(a_.x + u_lo, a_.x + u_hi);
-  }
-  if (lo > hi) return {0, 0};
-  // Pixels whose centre 16 x + 8 lies in [lo, hi].
-  return {ceil_div(lo - kSub / 2, kSub), floor_div(hi - kSub / 2, kSub) + 1};
 }
 
 void SpanSet::normalize() {

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -64,37 +66,176 @@ std::int64_t isqrt_product(std::int64_t a, std::int64_t b);
 //   . . . . .             . # # # .
 SubPoint pen_centre(Point p, int width);
 
+// floor(sqrt(v)) for 0 <= v < 2^52, where the rounded double root is off by at most one.
+inline std::int64_t isqrt_small(std::int64_t v) {
+  auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+  if (r * r > v) return r - 1;
+  return (r + 1) * (r + 1) <= v ? r + 1 : r;
+}
+
+// Half-widths of a disc's rows for a pen width, kept between calls: entry k is
+// floor(sqrt(radius^2 - (k * kSub / 2)^2)), the half chord of the row k half pixels
+// from the centre, which is every row a disc about a pen_centre() point meets.
+class DiscChords {
+ public:
+  std::span<const std::int32_t> for_radius(std::int64_t radius);
+
+ private:
+  struct Table {
+    std::int64_t radius = -1;
+    std::vector<std::int32_t> chords;
+  };
+  std::array<Table, 4> tables_;
+  std::size_t next_ = 0;
+};
+
+// floor((n0 + i * n1) / d) for i = 0, 1, 2, ... with one division at the start and
+// none per step (d > 0).
+class FloorStepper {
+ public:
+  FloorStepper() = default;
+  FloorStepper(std::int64_t n0, std::int64_t n1, std::int64_t d)
+      : q_(floor_div(n0, d)), r_(n0 - q_ * d), dq_(floor_div(n1, d)), dr_(n1 - dq_ * d), d_(d) {}
+  std::int64_t value() const { return q_; }
+  void step() {
+    q_ += dq_;
+    r_ += dr_;
+    if (r_ >= d_) {
+      r_ -= d_;
+      ++q_;
+    }
+  }
+
+ private:
+  std::int64_t q_ = 0;
+  std::int64_t r_ = 0;
+  std::int64_t dq_ = 0;
+  std::int64_t dr_ = 0;
+  std::int64_t d_ = 1;
+};
+
 // The pixels whose centres lie within `radius` sub-units of the segment a-b (both
 // ends included): a line with round ends, or a disc when a == b. Convex, so every
 // row holds at most one run.
 class Capsule {
  public:
-  Capsule(SubPoint a, SubPoint b, std::int64_t radius);
+  // `chords` (optional) is DiscChords::for_radius(radius); it is used when both ends
+  // lie on the half-pixel grid, as pen_centre() points do.
+  Capsule(SubPoint a, SubPoint b, std::int64_t radius, std::span<const std::int32_t> chords = {});
 
   // Rows that may hold pixels: first_row() .. last_row() inclusive.
   int first_row() const { return first_row_; }
   int last_row() const { return last_row_; }
-  // The run of row y as [x0, x1); x1 <= x0 when the row holds none.
-  std::pair<std::int64_t, std::int64_t> row(int y) const;
+
+  // Walks the rows downward from a starting row, giving each row's run.
+  class Rows {
+   public:
+    Rows(const Capsule& c, int y);
+    // The run of the current row as [x0, x1) (x1 <= x0 when empty); then moves on.
+    std::pair<std::int64_t, std::int64_t> next();
+
+   private:
+    const Capsule& c_;
+    std::int64_t dya_;  // row centre minus a.y, sub-units
+    std::int64_t dyb_;  // row centre minus b.y
+    // Bounds of u = cx - a.x from the band: the distance from the line (c1) and the
+    // foot of the perpendicular on the segment (c2); ceilings kept negated.
+    FloorStepper c1_low_, c1_high_, c2_low_, c2_high_;
+  };
 
  private:
+  // Half chord of a disc end at vertical distance dy (|dy| <= radius).
+  std::int64_t half_chord(std::int64_t dy) const {
+    if (!chords_.empty()) {
+      return chords_[static_cast<std::size_t>((dy < 0 ? -dy : dy) >> (kSubBits - 1))];
+    }
+    return isqrt_small(r2_ - dy * dy);
+  }
+
   SubPoint a_;
   SubPoint b_;
   SubPoint d_;
   std::int64_t r2_ = 0;
   std::int64_t l2_ = 0;  // squared length of d_
   std::int64_t k_ = 0;   // floor(radius * length): bound of the cross product
+  std::span<const std::int32_t> chords_;
   int first_row_ = 0;
   int last_row_ = 0;
 };
+
+inline Capsule::Rows::Rows(const Capsule& c, int y)
+    : c_(c), dya_(y * kSub + kSub / 2 - c.a_.y), dyb_(y * kSub + kSub / 2 - c.b_.y) {
+  if (c.l2_ == 0) return;
+  // |u d.y - ry d.x| <= k and 0 <= u d.x + ry d.y <= l2 with ry = dya_, solved for u
+  // after making the coefficients of u positive; ry grows by kSub per row.
+  const std::int64_t dx = c.d_.x, dy = c.d_.y;
+  if (dy != 0) {
+    const std::int64_t s = dy < 0 ? -1 : 1;
+    c1_low_ = FloorStepper(-(s * dya_ * dx - c.k_), -(s * kSub * dx), s * dy);
+    c1_high_ = FloorStepper(s * dya_ * dx + c.k_, s * kSub * dx, s * dy);
+  }
+  if (dx != 0) {
+    const std::int64_t s = dx < 0 ? -1 : 1;
+    c2_low_ = FloorStepper(s * dya_ * dy + (s < 0 ? c.l2_ : 0), s * kSub * dy, s * dx);
+    c2_high_ = FloorStepper(-s * dya_ * dy + (s > 0 ? c.l2_ : 0), -s * kSub * dy, s * dx);
+  }
+}
+
+inline std::pair<std::int64_t, std::int64_t> Capsule::Rows::next() {
+  // Centre positions (sub-units) of the row's run; lo > hi while empty.
+  std::int64_t lo = INT64_MAX;
+  std::int64_t hi = INT64_MIN;
+  if (dya_ * dya_ <= c_.r2_) {
+    const std::int64_t m = c_.half_chord(dya_);
+    lo = c_.a_.x - m;
+    hi = c_.a_.x + m;
+  }
+  if (dyb_ * dyb_ <= c_.r2_) {
+    const std::int64_t m = c_.half_chord(dyb_);
+    lo = std::min(lo, c_.b_.x - m);
+    hi = std::max(hi, c_.b_.x + m);
+  }
+  if (c_.l2_ > 0) {
+    const std::int64_t dx = c_.d_.x, dy = c_.d_.y;
+    std::int64_t u_lo = INT64_MIN / 4;
+    std::int64_t u_hi = INT64_MAX / 4;
+    if (dy != 0) {
+      u_lo = -c1_low_.value();
+      u_hi = c1_high_.value();
+      c1_low_.step();
+      c1_high_.step();
+    } else if (dya_ * dx > c_.k_ || -dya_ * dx > c_.k_) {
+      u_lo = 1, u_hi = 0;
+    }
+    if (dx != 0) {
+      u_lo = std::max(u_lo, -c2_low_.value());
+      u_hi = std::min(u_hi, c2_high_.value());
+      c2_low_.step();
+      c2_high_.step();
+    } else if (dya_ * dy < 0 || dya_ * dy > c_.l2_) {
+      u_lo = 1, u_hi = 0;
+    }
+    if (u_lo <= u_hi) {
+      lo = std::min(lo, c_.a_.x + u_lo);
+      hi = std::max(hi, c_.a_.x + u_hi);
+    }
+  }
+  dya_ += kSub;
+  dyb_ += kSub;
+  if (lo > hi) return {0, 0};
+  // Pixels whose centre 16 x + 8 lies in [lo, hi].
+  return {((lo - kSub / 2 - 1) >> kSubBits) + 1, ((hi - kSub / 2) >> kSubBits) + 1};
+}
 
 // Emits the capsule's runs inside `clip`, one per row, top to bottom.
 template <typename Sink>
 void capsule_spans(const Capsule& c, const Rect& clip, Sink&& sink) {
   const int top = std::max(c.first_row(), clip.top);
   const int bottom = std::min(c.last_row(), clip.bottom - 1);
+  if (top > bottom) return;
+  Capsule::Rows rows(c, top);
   for (int y = top; y <= bottom; ++y) {
-    const auto [x0, x1] = c.row(y);
+    const auto [x0, x1] = rows.next();
     const std::int64_t l = std::max<std::int64_t>(x0, clip.left);
     const std::int64_t r = std::min<std::int64_t>(x1, clip.right);
     if (l < r) sink(y, static_cast<int>(l), static_cast<int>(r));

@@ -1,0 +1,97 @@
+// Cost of one pen move: a short round-capped segment into the 32-bit ink layer of a
+// 3840 x 2160 picture and into its double-resolution 8-bit coverage layer.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "gfx/canvas.h"
+
+namespace lumidraw::gfx {
+namespace {
+
+constexpr int kWidth = 3840;
+constexpr int kHeight = 2160;
+
+// A stroke as a hand writes it: each pen move goes on from the end of the one before
+// by up to 6 pixels per axis, turning back at the picture's edges.
+std::vector<std::pair<Point, Point>> segments() {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> step(-6, 6);
+  std::vector<std::pair<Point, Point>> out(4096);
+  Point at{kWidth / 2, kHeight / 2};
+  for (auto& [a, b] : out) {
+    a = at;
+    b = {std::clamp(a.x + step(rng), 40, kWidth - 40),
+         std::clamp(a.y + step(rng), 40, kHeight - 40)};
+    at = b;
+  }
+  return out;
+}
+
+void BM_InkSegment(benchmark::State& state) {
+  static Bitmap32 ink(kWidth, kHeight, 0x7F7F7F);
+  Canvas canvas(ink);
+  canvas.pen().color = Color::rgb(0x3050F0);
+  canvas.pen().width = static_cast<int>(state.range(0)) + 1;
+  const auto moves = segments();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [a, b] = moves[i++ & 4095];
+    canvas.move_to(a);
+    canvas.line_to(b);
+  }
+  benchmark::DoNotOptimize(ink.pixels().data());
+}
+
+void BM_CoverageSegment(benchmark::State& state) {
+  static Bitmap8 coverage(2 * kWidth + 2, 2 * kHeight + 2);
+  Canvas canvas(coverage);
+  canvas.pen().color = Color::index(0xC0);
+  canvas.pen().width = 2 * static_cast<int>(state.range(0)) - 1;
+  canvas.pen().mode = PenMode::kMerge;
+  const auto moves = segments();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [a, b] = moves[i++ & 4095];
+    canvas.move_to({2 * a.x + 1, 2 * a.y + 1});
+    canvas.line_to({2 * b.x + 1, 2 * b.y + 1});
+  }
+  benchmark::DoNotOptimize(coverage.pixels().data());
+}
+
+// Both layers, as every pen move draws them.
+void BM_PenMove(benchmark::State& state) {
+  static Bitmap32 ink(kWidth, kHeight, 0x7F7F7F);
+  static Bitmap8 coverage(2 * kWidth + 2, 2 * kHeight + 2);
+  const int w = static_cast<int>(state.range(0));
+  Canvas ink_canvas(ink);
+  ink_canvas.pen().color = Color::rgb(0x3050F0);
+  ink_canvas.pen().width = w + 1;
+  Canvas coverage_canvas(coverage);
+  coverage_canvas.pen().color = Color::index(0xC0);
+  coverage_canvas.pen().width = 2 * w - 1;
+  coverage_canvas.pen().mode = PenMode::kMerge;
+  const auto moves = segments();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [a, b] = moves[i++ & 4095];
+    ink_canvas.move_to(a);
+    ink_canvas.line_to(b);
+    coverage_canvas.move_to({2 * a.x + 1, 2 * a.y + 1});
+    coverage_canvas.line_to({2 * b.x + 1, 2 * b.y + 1});
+  }
+  benchmark::DoNotOptimize(ink.pixels().data());
+  benchmark::DoNotOptimize(coverage.pixels().data());
+}
+
+BENCHMARK(BM_InkSegment)->Arg(4)->Arg(16);
+BENCHMARK(BM_CoverageSegment)->Arg(4)->Arg(16);
+BENCHMARK(BM_PenMove)->Arg(4)->Arg(16);
+
+}  // namespace
+}  // namespace lumidraw::gfx
+
+BENCHMARK_MAIN();
