@@ -145,7 +145,8 @@ std::string TwoDigits(std::string_view prefix, int index) {
 }
 
 // Every setting in the order it is read; SetupSave writes the saved ones in the same
-// order. A setting is one line here.
+// order. A setting is one line here. System/useReg and System/Common are not listed:
+// they choose the stores and are read and written by the store operations.
 std::vector<Setting> BuildCatalogue() {
   using G = Group;
   using S = std::string;

@@ -90,8 +90,10 @@ void SetupLoad(const SettingsPlatform& platform);
 // already took stays; a file whose write-back had not run is not touched).
 bool SetupSave(const SettingsPlatform& platform);
 
-// The shared groups, from CrMonitor to the width sort / from CrMonitor to
-// PenPressure; then the whiteboard and express-key settings.
+// The shared groups, on an open store: PenDataLoad reads CrMonitor, Zoom, the pens,
+// the eraser choice, the named colours and the widths (then sorts the widths);
+// BoardDataLoad the whiteboard, the board colours and DTFButtonSet. The Save
+// functions write the saved ones among them.
 void PenDataLoad(const TSettingsStore& store, const SettingsPlatform& platform);
 void BoardDataLoad(const TSettingsStore& store, const SettingsPlatform& platform);
 void PenDataSave(TSettingsStore& store);

@@ -1,5 +1,5 @@
-// A save that fails half-way (full disk, file size limit, crash) must leave the
-// previous settings file whole.
+// Whole-file reads and replacing writes. A save that fails half-way (full disk, file
+// size limit, crash) must leave the previous settings file whole.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -26,7 +26,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-class InterruptedSaveTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override { SetupDefaults(); }
   void TearDown() override { SetupDefaults(); }
@@ -35,7 +35,7 @@ class InterruptedSaveTest : public ::testing::Test {
   FakePlatform platform{temp.path()};
 };
 
-TEST_F(InterruptedSaveTest, AFailedReplaceKeepsTheOldFileAndReportsFailure) {
+TEST_F(SettingsFileTest, AFailedReplaceKeepsTheOldFileAndReportsFailure) {
   const fs::path file = temp.path() / "store.ini";
   WriteBytes(file, "[S]\nold=1\n");
   fs::create_directories(temp.path() / "store.ini.tmp");  // the temporary file cannot be made
@@ -45,12 +45,33 @@ TEST_F(InterruptedSaveTest, AFailedReplaceKeepsTheOldFileAndReportsFailure) {
   EXPECT_EQ(ReadBytes(file), "[S]\nold=1\n");
 }
 
-TEST_F(InterruptedSaveTest, ASuccessfulSaveLeavesNoTemporaryFile) {
+TEST_F(SettingsFileTest, ASuccessfulSaveLeavesNoTemporaryFile) {
   const fs::path file = temp.path() / "sub" / "store.ini";
   WriteSettingsFile(file, "one");
   WriteSettingsFile(file, "two");
   EXPECT_EQ(ReadBytes(file), "two");
   EXPECT_EQ(FilesBelow(temp.path()), std::vector<std::string>{"sub/store.ini"});
+}
+
+TEST_F(SettingsFileTest, ALinkedFileIsReplacedAndTheLinkKept) {
+  const fs::path target = temp.path() / "dotfiles" / "store.ini";
+  const fs::path link = temp.path() / "store.ini";
+  WriteBytes(target, "old");
+  std::error_code ec;
+  fs::create_symlink(target, link, ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here";
+  WriteSettingsFile(link, "new");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadBytes(target), "new");
+}
+
+TEST_F(SettingsFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
+  EXPECT_EQ(ReadSettingsFile(temp.path() / "missing.ini"), std::nullopt);
+  EXPECT_THROW(ReadSettingsFile(temp.path()), std::runtime_error);
+  const fs::path huge = temp.path() / "huge.ini";
+  WriteBytes(huge, "x");
+  fs::resize_file(huge, kMaxSettingsFileSize + 1);
+  EXPECT_THROW(ReadSettingsFile(huge), std::runtime_error);
 }
 
 #if defined(__unix__)
@@ -65,7 +86,7 @@ TEST_F(InterruptedSaveTest, ASuccessfulSaveLeavesNoTemporaryFile) {
   std::_Exit(SetupSave(platform) ? 1 : 0);
 }
 
-TEST_F(InterruptedSaveTest, AWriteThatStopsHalfWayLeavesTheOldFilesWhole) {
+TEST_F(SettingsFileTest, AWriteThatStopsHalfWayLeavesTheOldFilesWhole) {
   WriteBytes(platform.IniFile("Draw"), "[System]\nuseReg=0\nLeft=5\n");
   WriteBytes(platform.IniFile("Common"), "[Pen]\nPenCount=3\n");
   const std::string old_own = ReadBytes(platform.IniFile("Draw"));
