@@ -1,5 +1,7 @@
 #include "surface/composition.h"
 
+#include "surface/composition_rows.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #define LUMIDRAW_HAVE_SSE2 1
 #include <emmintrin.h>
@@ -12,50 +14,6 @@ namespace {
 
 using gfx::Pixel32;
 
-// One picture row and the three coverage rows around it.
-struct RowSpans {
-  const Pixel32* ink;
-  const std::uint8_t* c0;
-  const std::uint8_t* c1;
-  const std::uint8_t* c2;
-  const Pixel32* background;
-  Pixel32* out;
-};
-
-constexpr Pixel32 kColorBits = 0x00FFFFFF;
-
-// All ones when p carries no ink, else 0: selects without a branch.
-inline Pixel32 no_ink_mask(Pixel32 p) {
-  return 0u - static_cast<Pixel32>((p & kColorBits) == kNoInk);
-}
-
-inline unsigned coverage_at(const RowSpans& r, int x) {
-  const int k = 2 * x;
-  const unsigned top = r.c0[k] + 2u * r.c0[k + 1] + r.c0[k + 2];
-  const unsigned middle = r.c1[k] + 2u * r.c1[k + 1] + r.c1[k + 2];
-  const unsigned bottom = r.c2[k] + 2u * r.c2[k + 1] + r.c2[k + 2];
-  return (top + 2u * middle + bottom) >> 4;
-}
-
-// Two channels per multiply: each 16-bit lane of P_c * a + B_c * (255 - a) stays
-// below 65536, so the lanes never carry into each other.
-inline Pixel32 blended_pixel(const RowSpans& r, int x) {
-  const Pixel32 p = r.ink[x];
-  const Pixel32 b = r.background[x];
-  const Pixel32 a = coverage_at(r, x);
-  const Pixel32 ia = 255u - a;
-  const Pixel32 red_blue = (((p & 0x00FF00FFu) * a + (b & 0x00FF00FFu) * ia) >> 8) & 0x00FF00FFu;
-  const Pixel32 pad_green =
-      (((p >> 8) & 0x00FF00FFu) * a + ((b >> 8) & 0x00FF00FFu) * ia) & 0xFF00FF00u;
-  const Pixel32 keep = no_ink_mask(p);
-  return (b & keep) | ((red_blue | pad_green) & ~keep);
-}
-
-inline Pixel32 copied_pixel(const RowSpans& r, int x) {
-  const Pixel32 keep = no_ink_mask(r.ink[x]);
-  return (r.background[x] & keep) | (r.ink[x] & ~keep);
-}
-
 void blend_row_portable(const RowSpans& r, int x0, int x1) {
   for (int x = x0; x < x1; ++x) r.out[x] = blended_pixel(r, x);
 }
@@ -66,6 +24,10 @@ void copy_row_portable(const RowSpans& r, int x0, int x1) {
 
 #if LUMIDRAW_HAVE_SSE2
 
+inline __m128i load(const void* at) {
+  return _mm_loadu_si128(static_cast<const __m128i*>(at));
+}
+
 template <bool kStream>
 inline void store(Pixel32* at, __m128i v) {
   if constexpr (kStream) {
@@ -75,20 +37,10 @@ inline void store(Pixel32* at, __m128i v) {
   }
 }
 
-inline __m128i load(const void* at) {
-  return _mm_loadu_si128(static_cast<const __m128i*>(at));
-}
-
-// Streaming stores need 16-byte aligned targets: the pixels before the first
-// aligned one are done singly. Returns the first aligned column (at most x1).
+// Streaming stores need 16-byte aligned targets.
 template <bool kStream, typename Single>
-inline int align_head(const RowSpans& r, int x, int x1, Single single) {
-  if constexpr (kStream) {
-    while (x < x1 && (reinterpret_cast<std::uintptr_t>(r.out + x) & 15u) != 0) {
-      r.out[x] = single(r, x);
-      ++x;
-    }
-  }
+inline int head(const RowSpans& r, int x, int x1, Single single) {
+  if constexpr (kStream) return align_head<16>(r, x, x1, single);
   return x;
 }
 
@@ -98,8 +50,8 @@ inline __m128i select_no_ink(__m128i ink, __m128i background, __m128i other) {
   return _mm_or_si128(_mm_and_si128(keep, background), _mm_andnot_si128(keep, other));
 }
 
-// Weighted vertical sums of the even (0, 2, 4, ...) and odd coverage columns of 16
-// coverage pixels from k on, as 16-bit lanes: row0 + 2 row1 + row2.
+// Weighted vertical sums row0 + 2 row1 + row2 of the even (0, 2, 4, ...) and odd
+// coverage columns of 16 coverage pixels from k on, as 16-bit lanes.
 inline void vertical_sums(const RowSpans& r, int k, __m128i& even, __m128i& odd) {
   const __m128i low = _mm_set1_epi16(0x00FF);
   const __m128i a0 = load(r.c0 + k);
@@ -126,82 +78,121 @@ inline __m128i coverage8(const RowSpans& r, int x) {
   return _mm_srli_epi16(sum, 4);
 }
 
-// Blends 4 pixels; a01 / a23 hold the coverage of pixels 0, 1 / 2, 3 repeated over
-// their four bytes, ia01 / ia23 its complement.
-inline __m128i blend4(__m128i ink, __m128i background, __m128i a01, __m128i a23, __m128i ia01,
-                      __m128i ia23) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i low =
-      _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(ink, zero), a01),
-                                   _mm_mullo_epi16(_mm_unpacklo_epi8(background, zero), ia01)),
+// Blends 4 pixels. a and ia hold each pixel's coverage and its complement in both
+// 16-bit halves of the pixel's word, so one multiply serves red and blue (bytes 0, 2)
+// and another green and pad (bytes 1, 3).
+inline __m128i blend4(__m128i ink, __m128i background, __m128i a, __m128i ia) {
+  const __m128i low = _mm_set1_epi16(0x00FF);
+  const __m128i red_blue =
+      _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(ink, low), a),
+                                   _mm_mullo_epi16(_mm_and_si128(background, low), ia)),
                      8);
-  const __m128i high =
-      _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(ink, zero), a23),
-                                   _mm_mullo_epi16(_mm_unpackhi_epi8(background, zero), ia23)),
-                     8);
-  return select_no_ink(ink, background, _mm_packus_epi16(low, high));
+  const __m128i pad_green =
+      _mm_andnot_si128(low, _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(ink, 8), a),
+                                          _mm_mullo_epi16(_mm_srli_epi16(background, 8), ia)));
+  return select_no_ink(ink, background, _mm_or_si128(red_blue, pad_green));
 }
 
 template <bool kStream>
+inline void blend8(const RowSpans& r, int x) {
+  const __m128i a = coverage8(r, x);
+  const __m128i ia = _mm_sub_epi16(_mm_set1_epi16(255), a);
+  store<kStream>(r.out + x, blend4(load(r.ink + x), load(r.background + x),
+                                   _mm_unpacklo_epi16(a, a), _mm_unpacklo_epi16(ia, ia)));
+  store<kStream>(r.out + x + 4, blend4(load(r.ink + x + 4), load(r.background + x + 4),
+                                       _mm_unpackhi_epi16(a, a), _mm_unpackhi_epi16(ia, ia)));
+}
+
+template <bool kStream>
+inline void copy4(const RowSpans& r, int x) {
+  const __m128i ink = load(r.ink + x);
+  store<kStream>(r.out + x, select_no_ink(ink, load(r.background + x), ink));
+}
+
+// A row of at least one vector ends with a vector that overlaps the one before: the
+// inputs are not written, so composing a pixel twice gives the same result, and no
+// pixel is left to the slow single-pixel path.
+template <bool kStream>
 void blend_row_sse2(const RowSpans& r, int x0, int x1) {
-  int x = align_head<kStream>(r, x0, x1, blended_pixel);
-  const __m128i full = _mm_set1_epi16(255);
-  for (; x + 8 <= x1; x += 8) {
-    const __m128i a = coverage8(r, x);
-    const __m128i ia = _mm_sub_epi16(full, a);
-    const __m128i a03 = _mm_unpacklo_epi16(a, a);
-    const __m128i a47 = _mm_unpackhi_epi16(a, a);
-    const __m128i ia03 = _mm_unpacklo_epi16(ia, ia);
-    const __m128i ia47 = _mm_unpackhi_epi16(ia, ia);
-    store<kStream>(r.out + x,
-                   blend4(load(r.ink + x), load(r.background + x), _mm_unpacklo_epi32(a03, a03),
-                          _mm_unpackhi_epi32(a03, a03), _mm_unpacklo_epi32(ia03, ia03),
-                          _mm_unpackhi_epi32(ia03, ia03)));
-    store<kStream>(r.out + x + 4,
-                   blend4(load(r.ink + x + 4), load(r.background + x + 4),
-                          _mm_unpacklo_epi32(a47, a47), _mm_unpackhi_epi32(a47, a47),
-                          _mm_unpacklo_epi32(ia47, ia47), _mm_unpackhi_epi32(ia47, ia47)));
+  if (x1 - x0 < 8) {
+    blend_row_portable(r, x0, x1);
+    return;
   }
-  for (; x < x1; ++x) r.out[x] = blended_pixel(r, x);
+  int x = head<kStream>(r, x0, x1, blended_pixel);
+  for (; x + 8 <= x1; x += 8) blend8<kStream>(r, x);
+  if (x < x1) blend8<false>(r, x1 - 8);
 }
 
 template <bool kStream>
 void copy_row_sse2(const RowSpans& r, int x0, int x1) {
-  int x = align_head<kStream>(r, x0, x1, copied_pixel);
-  for (; x + 4 <= x1; x += 4) {
-    const __m128i ink = load(r.ink + x);
-    store<kStream>(r.out + x, select_no_ink(ink, load(r.background + x), ink));
+  if (x1 - x0 < 4) {
+    copy_row_portable(r, x0, x1);
+    return;
   }
-  for (; x < x1; ++x) r.out[x] = copied_pixel(r, x);
+  int x = head<kStream>(r, x0, x1, copied_pixel);
+  for (; x + 4 <= x1; x += 4) copy4<kStream>(r, x);
+  if (x < x1) copy4<false>(r, x1 - 4);
 }
 
 #endif
 
-using RowFunction = void (*)(const RowSpans&, int, int);
-
-RowFunction row_function(const ComposeOptions& options) {
-#if LUMIDRAW_HAVE_SSE2
-  if (options.kernel == ComposeKernel::sse2) {
-    if (options.is256) return options.stream ? copy_row_sse2<true> : copy_row_sse2<false>;
-    return options.stream ? blend_row_sse2<true> : blend_row_sse2<false>;
-  }
+bool cpu_has_avx2() {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+#else
+  return false;
 #endif
+}
+
+bool avx2_ready() {
+  static const bool ready = avx2_row_function(false, false) != nullptr && cpu_has_avx2();
+  return ready;
+}
+
+RowFunction row_function(const ComposeOptions& options, int width) {
+  ComposeKernel kernel = options.kernel;
+  // Rows narrower than an AVX2 vector still fill SSE2 vectors.
+  if (kernel == ComposeKernel::avx2 && (width < 16 || !avx2_ready())) kernel = ComposeKernel::sse2;
+  switch (kernel) {
+    case ComposeKernel::avx2:
+      return avx2_row_function(options.is256, options.stream);
+    case ComposeKernel::sse2:
+#if LUMIDRAW_HAVE_SSE2
+      if (options.is256) return options.stream ? copy_row_sse2<true> : copy_row_sse2<false>;
+      return options.stream ? blend_row_sse2<true> : blend_row_sse2<false>;
+#endif
+      break;
+    case ComposeKernel::portable:
+      break;
+  }
   return options.is256 ? copy_row_portable : blend_row_portable;
 }
 
 }  // namespace
 
-bool has_sse2_kernel() {
-  return LUMIDRAW_HAVE_SSE2 != 0;
+bool has_kernel(ComposeKernel kernel) {
+  switch (kernel) {
+    case ComposeKernel::portable:
+      return true;
+    case ComposeKernel::sse2:
+      return LUMIDRAW_HAVE_SSE2 != 0;
+    case ComposeKernel::avx2:
+      return avx2_ready();
+  }
+  return false;
 }
 
 ComposeKernel native_kernel() {
-  return has_sse2_kernel() ? ComposeKernel::sse2 : ComposeKernel::portable;
+  for (const ComposeKernel k : {ComposeKernel::avx2, ComposeKernel::sse2}) {
+    if (has_kernel(k)) return k;
+  }
+  return ComposeKernel::portable;
 }
 
 void compose_pixels(const LayerRows& rows, const gfx::Rect& r, const ComposeOptions& options) {
   if (r.empty()) return;
-  const RowFunction compose_row = row_function(options);
+  const RowFunction compose_row = row_function(options, r.width());
   for (int y = r.top; y < r.bottom; ++y) {
     // The coverage rows are only read when blending.
     const std::uint8_t* c0 = options.is256 ? nullptr : rows.coverage[2 * y];
@@ -209,8 +200,9 @@ void compose_pixels(const LayerRows& rows, const gfx::Rect& r, const ComposeOpti
     const std::uint8_t* c2 = options.is256 ? nullptr : rows.coverage[2 * y + 2];
     compose_row({rows.ink[y], c0, c1, c2, rows.background[y], rows.picture[y]}, r.left, r.right);
   }
+  // Streamed pixels must be visible before anyone reads the picture.
 #if LUMIDRAW_HAVE_SSE2
-  if (options.stream && options.kernel == ComposeKernel::sse2) _mm_sfence();
+  if (options.stream) _mm_sfence();
 #endif
 }
 

@@ -34,12 +34,13 @@ struct LayerRows {
 
 enum class ComposeKernel {
   portable,  // plain C++, any processor
-  sse2,      // x86-64 vector code
+  sse2,      // 128-bit vectors, every x86-64 processor
+  avx2,      // 256-bit vectors, x86-64 processors that report AVX2
 };
 
-// Whether this build has the vector kernel.
-bool has_sse2_kernel();
-// The fastest kernel this build has.
+// Whether this build has the kernel and this processor can run it.
+bool has_kernel(ComposeKernel kernel);
+// The fastest kernel of has_kernel.
 ComposeKernel native_kernel();
 
 struct ComposeOptions {
@@ -54,7 +55,7 @@ struct ComposeOptions {
 // Composes the pixels of r. ASSUMPTION: r lies inside the picture (every row and
 // column of r exists in ink, background and picture, and the coverage rows and
 // columns 2 * r.top .. 2 * r.bottom, 2 * r.left .. 2 * r.right exist). The kernel
-// must be one this build has (sse2 only when has_sse2_kernel()).
+// falls back to the portable one when has_kernel says no.
 void compose_pixels(const LayerRows& rows, const gfx::Rect& r, const ComposeOptions& options);
 
 }  // namespace lumidraw::surface

@@ -115,6 +115,8 @@ class TPenImage {
   void RebuildRowTables();
   // Gives the display picture the host's client size.
   void SyncDisplaySize();
+  // Nearest-neighbour copy of `from` of the picture onto `to` of the display.
+  void CopyToDisplay(const lumidraw::gfx::Rect& to, const lumidraw::gfx::Rect& from);
 
   TSurfaceHost& host_;
 

@@ -33,12 +33,21 @@ void TPenImage::SyncDisplaySize() {
   }
 }
 
+void TPenImage::CopyToDisplay(const Rect& to, const Rect& from) {
+  // Equal sizes make the stretched copy a plain one, which is much faster.
+  if (to.width() == from.width() && to.height() == from.height()) {
+    lumidraw::gfx::copy(display_, {to.left, to.top}, Bitmap, from);
+  } else {
+    lumidraw::gfx::stretch_copy(display_, to, Bitmap, from);
+  }
+}
+
 void TPenImage::ShowRect(const lumidraw::surface::ComposeBox& box) {
   if (box.empty) return;
   SyncDisplaySize();
   const Rect from = lumidraw::surface::show_source(box);
   const Rect to = lumidraw::surface::map_rect(from, bai, px, py);
-  lumidraw::gfx::stretch_copy(display_, to, Bitmap, from);
+  CopyToDisplay(to, from);
   const Rect changed = lumidraw::gfx::intersect(to, display_.bounds());
   if (!changed.empty()) host_.RectChanged(changed);
 }
@@ -73,7 +82,7 @@ void TPenImage::BitmapDispAll() {
     const auto [top, bottom] = lumidraw::surface::visible_span(py, clientHeight, height, bai);
     const Rect from{left, top, right, bottom};
     to = lumidraw::surface::map_rect(from, bai, px, py);
-    lumidraw::gfx::stretch_copy(display_, to, Bitmap, from);
+    CopyToDisplay(to, from);
   }
   const auto back = lumidraw::gfx::to_pixel(BackColor);
   if (to.left > 0) display_.fill_rect({0, 0, to.left, clientHeight}, back);

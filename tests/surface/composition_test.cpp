@@ -43,8 +43,11 @@ struct TLayers {
 };
 
 std::vector<ComposeKernel> Kernels() {
-  std::vector<ComposeKernel> kernels{ComposeKernel::portable};
-  if (lumidraw::surface::has_sse2_kernel()) kernels.push_back(ComposeKernel::sse2);
+  std::vector<ComposeKernel> kernels;
+  for (const ComposeKernel k :
+       {ComposeKernel::portable, ComposeKernel::sse2, ComposeKernel::avx2}) {
+    if (lumidraw::surface::has_kernel(k)) kernels.push_back(k);
+  }
   return kernels;
 }
 
@@ -126,7 +129,10 @@ TEST(Composition, KernelsMatchTheReferenceOnRandomLayers) {
     const std::uint32_t r = random() % 4;
     c = r == 0 ? 0 : r == 1 ? 255 : static_cast<std::uint8_t>(random());
   }
-  const Rect rects[] = {{0, 0, w, h}, {1, 2, 44, 13}, {3, 0, 20, 5}, {7, 4, 8, 5}, {5, 1, 30, 12}};
+  // Widths 45, 43, 17, 12, 8 and 1: whole vectors, overlapping last vectors, rows shorter
+  // than one wide vector, single pixels.
+  const Rect rects[] = {{0, 0, w, h},   {1, 2, 44, 13}, {3, 0, 20, 5},
+                        {30, 2, 42, 9}, {2, 3, 10, 4},  {7, 4, 8, 5}};
   for (const bool is256 : {false, true}) {
     for (const ComposeKernel kernel : Kernels()) {
       for (const bool stream : {false, true}) {

@@ -238,8 +238,9 @@ TEST(PenImage, PictureNarrowerThanTwiceTheMarginIsComposedWithinItsLayers) {
 TEST(PenImage, ComposeAllMatchesTheReferenceWithEveryKernel) {
   std::mt19937 random(7);
   for (const bool is256 : {false, true}) {
-    for (const ComposeKernel kernel : {ComposeKernel::portable, ComposeKernel::sse2}) {
-      if (kernel == ComposeKernel::sse2 && !lumidraw::surface::has_sse2_kernel()) continue;
+    for (const ComposeKernel kernel :
+         {ComposeKernel::portable, ComposeKernel::sse2, ComposeKernel::avx2}) {
+      if (!lumidraw::surface::has_kernel(kernel)) continue;
       TFakeSurfaceHost host(10, 10);
       TPenImage image(host);
       Bitmap32 background(67, 29);
