@@ -11,6 +11,12 @@ struct Point {
   friend bool operator==(const Point&, const Point&) = default;
 };
 
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
 // Half-open: covers left..right-1 and top..bottom-1. Empty when right <= left or
 // bottom <= top.
 //

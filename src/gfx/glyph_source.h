@@ -6,14 +6,9 @@
 #include <string_view>
 
 #include "gfx/bitmap.h"
+#include "gfx/geometry.h"
 
 namespace lumidraw::gfx {
-
-struct Size {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Size&, const Size&) = default;
-};
 
 class GlyphSource {
  public:
