@@ -211,7 +211,7 @@ std::optional<RegistryValue> EmulatedRegistryKey::Value(std::string_view section
 
 void EmulatedRegistryKey::SetValue(std::string_view section, std::string_view name,
                                    const RegistryValue& value) {
-  if (!writable_) throw std::runtime_error("registry file cannot be read: " + file_.string());
+  if (!writable_) throw std::runtime_error("registry file cannot be read: " + PathToUtf8(file_));
   Subkey& subkey =
       subkeys_.try_emplace(LowerAscii(section), Subkey{std::string(section), {}}).first->second;
   auto [slot, inserted] =

@@ -42,7 +42,7 @@ TMemIniFile::TMemIniFile(std::filesystem::path file, const SettingsPlatform& pla
   }
   if (!bytes) return;
   encoding_ = DetectEncoding(*bytes);
-  const std::string_view body = std::string_view(*bytes).substr(ByteOrderMarkSize(encoding_));
+  const std::string_view body = std::string_view(*bytes).substr(ByteOrderMark(encoding_).size());
   std::string text;
   switch (encoding_) {
     case TextEncoding::System:
@@ -144,7 +144,7 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view key,
 }
 
 void TMemIniFile::UpdateFile() {
-  if (!readable_) throw std::runtime_error("settings file cannot be read: " + file_.string());
+  if (!readable_) throw std::runtime_error("settings file cannot be read: " + PathToUtf8(file_));
   std::string text;
   for (const Section& section : sections_) {
     if (!text.empty()) text += line_break_;

@@ -28,9 +28,6 @@ class TMemIniFile final : public TSettingsStore {
   // Floats are written with the platform's decimal separator.
   TMemIniFile(std::filesystem::path file, const SettingsPlatform& platform);
 
-  const std::filesystem::path& FileName() const { return file_; }
-  TextEncoding Encoding() const { return encoding_; }
-
   std::int32_t ReadInteger(std::string_view section, std::string_view key,
                            std::int32_t def) const override;
   double ReadFloat(std::string_view section, std::string_view key, double def) const override;

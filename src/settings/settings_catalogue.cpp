@@ -7,6 +7,8 @@
 #include <variant>
 #include <vector>
 
+#include "settings/settings_file.h"
+
 namespace lumidraw::settings {
 
 std::string ButtonArray;
@@ -277,8 +279,7 @@ void Write(TSettingsStore& store, const Setting& s, const std::string& value) {
 }
 
 std::string SaveFolderDefault(const SettingsPlatform& platform) {
-  const std::u8string text = (DataFolder(platform) / "Desktop" / "").u8string();
-  return std::string(text.begin(), text.end());
+  return PathToUtf8(DataFolder(platform) / "Desktop" / "");
 }
 
 // Minutes to a timer interval that fits an int; a negative count means no timed saves.

@@ -10,10 +10,15 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void Fail(const char* what, const fs::path& file) {
-  throw std::runtime_error(std::string(what) + ": " + file.string());
+  throw std::runtime_error(std::string(what) + ": " + PathToUtf8(file));
 }
 
 }  // namespace
+
+std::string PathToUtf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 
 std::optional<std::string> ReadSettingsFile(const fs::path& file) {
   std::error_code ec;

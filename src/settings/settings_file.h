@@ -9,6 +9,9 @@
 
 namespace lumidraw::settings {
 
+// A path as UTF-8 text (for settings values and messages; never throws on odd names).
+std::string PathToUtf8(const std::filesystem::path& path);
+
 // Larger files are not settings files; they are refused rather than read into memory.
 inline constexpr std::size_t kMaxSettingsFileSize = 64u << 20;
 

@@ -4,6 +4,7 @@
 
 #include "settings/mem_ini_file.h"
 #include "settings/registry_ini_file.h"
+#include "settings/settings_file.h"
 
 namespace lumidraw::settings {
 namespace fs = std::filesystem;
@@ -16,11 +17,6 @@ namespace {
 
 constexpr std::string_view kSystem = "System";
 constexpr int kVista = 60;
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 // A bare file name is looked up in the process's current folder.
 fs::path Resolve(const SettingsPlatform& platform, const fs::path& file) {
@@ -85,7 +81,7 @@ void UseRegSave(const SettingsPlatform& platform) {
 
 StorePtr IniOpen(const SettingsPlatform& platform) {
   const fs::path program = platform.ProgramPath();
-  return OpenStore(platform, program, Utf8(program.stem()));
+  return OpenStore(platform, program, PathToUtf8(program.stem()));
 }
 
 StorePtr CommonOpen(const SettingsPlatform& platform) {

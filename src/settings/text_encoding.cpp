@@ -107,10 +107,6 @@ std::string_view ByteOrderMark(TextEncoding encoding) {
   return {};
 }
 
-std::size_t ByteOrderMarkSize(TextEncoding encoding) {
-  return ByteOrderMark(encoding).size();
-}
-
 std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
   std::string out;
   out.reserve(bytes.size());

@@ -14,10 +14,9 @@ enum class TextEncoding {
   Utf16Be,  // FE FF
 };
 
-// The encoding named by the byte-order mark at the start of `bytes`, and the mark's
-// length in bytes (0 for System).
+// The encoding named by the byte-order mark at the start of `bytes`, and the mark
+// itself (empty for System).
 TextEncoding DetectEncoding(std::string_view bytes);
-std::size_t ByteOrderMarkSize(TextEncoding encoding);
 std::string_view ByteOrderMark(TextEncoding encoding);
 
 // UTF-16 code units to UTF-8. An unpaired surrogate becomes U+FFFD; an odd last byte
