@@ -47,7 +47,8 @@ class TPenImage {
 
   // sw := x, sh := y; resizes the layers (coverage to (2x + 2) x (2y + 2)). Contents
   // are kept where the old and new sizes overlap (new pixels are 0), not cleared.
-  // Negative sizes count as 0.
+  // Negative sizes count as 0. Without memory for the new size every layer becomes
+  // empty (sw = sh = 0) and the allocation failure is passed on.
   void BitmapSet(int x, int y);
   // View at scale 1 and offset 0, zoom stack emptied, ink cleared.
   void BitmapInit();
@@ -87,11 +88,8 @@ class TPenImage {
   int CrZoom = 0;           // zoom depth, 0-18
   bool isFixed = false;     // repaint keeps the view (true) or fits the picture (false)
   std::uint8_t MouseF = 0;  // gesture state while a button is down
-  std::uint8_t MMode = 0;   // tool mode
   int PenColor = 0;         // colour word of the current pen
   int PenWidth = 0;         // picture pixels
-  int PenAlpha = 0;         // coverage level 0-255
-  int Pentype = 0;          // 0 plain, 1 smoothed strokes
   int sw = 0;               // picture size
   int sh = 0;
   lumidraw::gfx::ColorRef BackColor = 0;           // control area outside the picture, 0x00BBGGRR
@@ -131,7 +129,6 @@ class TPenImage {
   lumidraw::gfx::Bitmap32 FBBitmap;
   lumidraw::gfx::Point xy0;              // segment start
   lumidraw::gfx::Point xy1;              // segment end
-  lumidraw::gfx::Point xy2;              // end point of an arc
   std::vector<lumidraw::gfx::Point> xy;  // points of the smoothed stroke being drawn
   bool is256 = false;                    // one-to-one display: ink is not blended
 

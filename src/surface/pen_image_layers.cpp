@@ -9,15 +9,14 @@
 
 namespace {
 
-using lumidraw::gfx::Pixel32;
 using lumidraw::gfx::Point;
 using lumidraw::surface::ComposeBox;
 
 // Rainbow ink numbered per stroke.
 constexpr int kRainbowByStroke = 0x08000001;
 
-// Boxes at least this large are written with streaming stores: they exceed the
-// caches, and a partial repaint never follows them.
+// Boxes at least this large (1 MiB of picture) are written with streaming stores:
+// they hardly fit the caches, so writing past them saves reading the old picture in.
 constexpr long long kStreamPixels = 512LL * 512LL;
 
 }  // namespace
@@ -30,10 +29,28 @@ TPenImage::TPenImage(TSurfaceHost& host) : host_(host) {
 void TPenImage::BitmapSet(int x, int y) {
   sw = std::max(x, 0);
   sh = std::max(y, 0);
-  Bitmap.resize(sw, sh);
-  PBitmap.resize(sw, sh);
-  FBBitmap.resize(sw, sh);
-  ABitmap.resize(2 * sw + 2, 2 * sh + 2);
+  // Every capture sets the size again; an unchanged size keeps the layers as they are.
+  if (ABitmap.width() == 2 * sw + 2 && ABitmap.height() == 2 * sh + 2 && Bitmap.width() == sw &&
+      Bitmap.height() == sh) {
+    return;
+  }
+  try {
+    Bitmap.resize(sw, sh);
+    PBitmap.resize(sw, sh);
+    FBBitmap.resize(sw, sh);
+    ABitmap.resize(2 * sw + 2, 2 * sh + 2);
+  } catch (...) {
+    // Layers of different sizes would send the composition outside some of them: without
+    // memory for the new size there is no picture at all.
+    sw = 0;
+    sh = 0;
+    Bitmap.reset(0, 0);
+    PBitmap.reset(0, 0);
+    FBBitmap.reset(0, 0);
+    ABitmap.reset(0, 0);
+    RebuildRowTables();
+    throw;
+  }
   RebuildRowTables();
 }
 

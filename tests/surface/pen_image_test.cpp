@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -83,6 +84,23 @@ TEST(PenImage, BitmapSetResizesEveryLayerAndKeepsContents) {
   image.BitmapSet(-3, 2);
   EXPECT_EQ(image.sw, 0);
   EXPECT_EQ(P::Picture(image).width(), 0);
+}
+
+TEST(PenImage, BitmapSetWithoutMemoryLeavesNoPictureRatherThanMixedLayers) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer stops at an impossible allocation";
+#endif
+  TFakeSurfaceHost host(10, 10);
+  TPenImage image(host);
+  image.BitmapSet(4, 3);
+  EXPECT_THROW(image.BitmapSet(1 << 20, 1 << 20), std::bad_alloc);
+  EXPECT_EQ(image.sw, 0);
+  EXPECT_EQ(image.sh, 0);
+  EXPECT_EQ(P::RowTableSizes(image), (std::vector<std::size_t>{0, 0, 0, 0}));
+  P::SetSegment(image, {0, 0}, {5, 5});
+  P::ComposeRect(image, true);
+  image.BitmapSet(4, 3);
+  EXPECT_EQ(P::RowTableSizes(image), (std::vector<std::size_t>{3, 8, 3, 3}));
 }
 
 TEST(PenImage, BitmapLoadTakesThePictureAndResetsViewAndInk) {
