@@ -463,9 +463,14 @@ TEST_F(CatalogueTest, BytesKeepTheLowEightBitsAndAreWrittenNonNegative) {
 }
 
 TEST_F(CatalogueTest, ReadRulesOfSingleKeys) {
-  DTFButtonSet = 1;  // read with 0 as default, not the current value
+  // Read with the built-in value as default, not the current one.
+  DTFButtonSet = 1;
+  Left = 55;
+  Top = 66;
   LoadFiles("", "[Pen]\nPenReviseValue=-1\n");
   EXPECT_EQ(DTFButtonSet, 0);
+  EXPECT_EQ(Left, 0);
+  EXPECT_EQ(Top, 0);
   EXPECT_EQ(PenReviseValue, 1);
   SetupDefaults();
   LoadFiles("", "[Pen]\nPenReviseValue=0\n");
