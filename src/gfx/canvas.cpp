@@ -14,38 +14,77 @@ using raster::SubPoint;
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-// The pixels x0..x1-1 of a row combined with v, eight bytes at a time where it can.
-template <typename T>
-void combine(std::span<T> row, int x0, int x1, T v, PenMode mode) {
-  T* p = row.data() + x0;
-  const auto n = static_cast<std::size_t>(x1 - x0);
-  constexpr std::size_t kPerWord = sizeof(std::uint64_t) / sizeof(T);
-  std::uint64_t wide = 0;
-  for (std::size_t i = 0; i < kPerWord; ++i) wide = (wide << (8 * sizeof(T))) | v;
-  const auto word = [&](std::size_t i, auto op) {
-    std::uint64_t w;
-    std::memcpy(&w, p + i, sizeof w);
-    w = op(w, wide);
-    std::memcpy(p + i, &w, sizeof w);
-  };
-  // `repeatable`: applying op twice equals applying it once, so the last word may
-  // overlap the one before it instead of finishing pixel by pixel.
-  const auto each = [&](auto op, bool repeatable) {
+struct CopyOp {
+  static constexpr bool kRepeatable = true;
+  template <typename U>
+  static U apply(U, U v) {
+    return v;
+  }
+};
+struct MergeOp {
+  static constexpr bool kRepeatable = true;
+  template <typename U>
+  static U apply(U p, U v) {
+    return p | v;
+  }
+};
+struct MaskOp {
+  static constexpr bool kRepeatable = true;
+  template <typename U>
+  static U apply(U p, U v) {
+    return p & v;
+  }
+};
+struct XorOp {
+  static constexpr bool kRepeatable = false;
+  template <typename U>
+  static U apply(U p, U v) {
+    return p ^ v;
+  }
+};
+
+// Combines runs of pixels with one value, eight bytes at a time where it can.
+template <typename T, typename Op>
+class RunWriter {
+ public:
+  explicit RunWriter(T v) : value_(v) {
+    for (std::size_t i = 0; i < kPerWord; ++i) wide_ = (wide_ << (8 * sizeof(T))) | v;
+  }
+  // Pixels p[0] .. p[n-1].
+  void operator()(T* p, std::size_t n) const {
     std::size_t i = 0;
-    for (; i + kPerWord <= n; i += kPerWord) word(i, op);
+    for (; i + kPerWord <= n; i += kPerWord) word(p + i);
     if (i == n) return;
-    if (repeatable && n >= kPerWord) return word(n - kPerWord, op);
-    for (; i < n; ++i) p[i] = static_cast<T>(op(p[i], v));
-  };
+    // Applying a repeatable op twice equals applying it once, so the last word may
+    // overlap the one before it instead of finishing pixel by pixel.
+    if (Op::kRepeatable && n >= kPerWord) return word(p + n - kPerWord);
+    for (; i < n; ++i) p[i] = static_cast<T>(Op::apply(p[i], value_));
+  }
+
+ private:
+  static constexpr std::size_t kPerWord = sizeof(std::uint64_t) / sizeof(T);
+  void word(T* p) const {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    w = Op::apply(w, wide_);
+    std::memcpy(p, &w, sizeof w);
+  }
+  T value_;
+  std::uint64_t wide_ = 0;
+};
+
+// Calls f with the RunWriter for the mode.
+template <typename T, typename F>
+void with_writer(T v, PenMode mode, F&& f) {
   switch (mode) {
     case PenMode::kCopy:
-      return each([](auto, auto b) { return b; }, true);
+      return f(RunWriter<T, CopyOp>(v));
     case PenMode::kMerge:
-      return each([](auto a, auto b) { return a | b; }, true);
+      return f(RunWriter<T, MergeOp>(v));
     case PenMode::kMask:
-      return each([](auto a, auto b) { return a & b; }, true);
+      return f(RunWriter<T, MaskOp>(v));
     case PenMode::kXor:
-      return each([](auto a, auto b) { return a ^ b; }, false);
+      return f(RunWriter<T, XorOp>(v));
   }
 }
 
@@ -208,7 +247,9 @@ void Canvas::apply_span(int y, int x0, int x1, std::uint32_t value, PenMode mode
   std::visit(
       [&](auto* b) {
         using T = typename std::remove_pointer_t<decltype(b)>::value_type;
-        combine(b->row(y), x0, x1, static_cast<T>(value), mode);
+        with_writer(static_cast<T>(value), mode, [&](const auto& write) {
+          write(b->row(y).data() + x0, static_cast<std::size_t>(x1 - x0));
+        });
       },
       target_);
 }
@@ -217,9 +258,11 @@ void Canvas::apply(const SpanSet& spans, std::uint32_t value) {
   std::visit(
       [&](auto* b) {
         using T = typename std::remove_pointer_t<decltype(b)>::value_type;
-        for (const raster::Span& s : spans.spans()) {
-          combine(b->row(s.y), s.x0, s.x1, static_cast<T>(value), pen_.mode);
-        }
+        with_writer(static_cast<T>(value), pen_.mode, [&](const auto& write) {
+          for (const raster::Span& s : spans.spans()) {
+            write(b->row(s.y).data() + s.x0, static_cast<std::size_t>(s.x1 - s.x0));
+          }
+        });
       },
       target_);
 }
@@ -239,18 +282,25 @@ void Canvas::line_to(Point p) {
   std::visit(
       [&](auto* b) {
         using T = typename std::remove_pointer_t<decltype(b)>::value_type;
-        const T v = static_cast<T>(pen_value());
-        const PenMode mode = pen_.mode;
-        const auto sink = [&](int y, int x0, int x1) { combine(b->row(y), x0, x1, v, mode); };
-        if (thin()) {
-          raster::thin_line_spans(from, p, area, sink);
-        } else {
-          const int w = pen_width(pen_);
-          raster::capsule_spans(
-              raster::Capsule(raster::pen_centre(from, w), raster::pen_centre(p, w), w * kSub / 2,
-                              chords_.for_radius(w * kSub / 2)),
-              area, sink);
-        }
+        T* const pixels = b->pixels().data();
+        const auto stride = static_cast<std::size_t>(b->width());
+        with_writer(static_cast<T>(pen_value()), pen_.mode, [&](const auto& write) {
+          // Spans come clipped to the buffer.
+          const auto sink = [&](int y, int x0, int x1) {
+            write(pixels + static_cast<std::size_t>(y) * stride + x0,
+                  static_cast<std::size_t>(x1 - x0));
+          };
+          if (thin()) {
+            raster::thin_line_spans(from, p, area, sink);
+          } else {
+            const int w = pen_width(pen_);
+            const std::int64_t radius = w * kSub / 2;
+            raster::capsule_spans(
+                raster::Capsule(raster::pen_centre(from, w), raster::pen_centre(p, w), radius,
+                                chords_.for_radius(radius)),
+                area, sink);
+          }
+        });
       },
       target_);
 }

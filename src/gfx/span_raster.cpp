@@ -68,7 +68,7 @@ std::span<const std::int32_t> DiscChords::for_radius(std::int64_t radius) {
 }
 
 Capsule::Capsule(SubPoint a, SubPoint b, std::int64_t radius, std::span<const std::int32_t> chords)
-    : a_(a), b_(b), d_{b.x - a.x, b.y - a.y}, r2_(radius * radius) {
+    : a_(a), b_(b), d_{b.x - a.x, b.y - a.y}, radius_(radius), r2_(radius * radius) {
   l2_ = d_.x * d_.x + d_.y * d_.y;
   k_ = isqrt_product(r2_, l2_);
   const auto on_grid = [](std::int64_t v) { return v % (kSub / 2) == 0; };
@@ -78,6 +78,14 @@ Capsule::Capsule(SubPoint a, SubPoint b, std::int64_t radius, std::span<const st
   const std::int64_t bottom = std::max(a.y, b.y) + radius;
   first_row_ = static_cast<int>(ceil_div(top - kSub / 2, kSub));
   last_row_ = static_cast<int>(floor_div(bottom - kSub / 2, kSub));
+  // Reflection c -> a + b - c maps centre 16 x + 8 to 16 x' + 8 with x' = (a + b) / 16 - 1 - x
+  // when a + b is a multiple of 16 on both axes.
+  const std::int64_t sx = a.x + b.x, sy = a.y + b.y;
+  mirrored_ = sx % kSub == 0 && sy % kSub == 0;
+  if (mirrored_) {
+    mirror_column_ = static_cast<int>(sx / kSub - 1);
+    mirror_row_ = static_cast<int>(sy / kSub - 1);
+  }
 }
 
 void SpanSet::normalize() {

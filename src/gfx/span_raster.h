@@ -89,31 +89,6 @@ class DiscChords {
   std::size_t next_ = 0;
 };
 
-// floor((n0 + i * n1) / d) for i = 0, 1, 2, ... with one division at the start and
-// none per step (d > 0).
-class FloorStepper {
- public:
-  FloorStepper() = default;
-  FloorStepper(std::int64_t n0, std::int64_t n1, std::int64_t d)
-      : q_(floor_div(n0, d)), r_(n0 - q_ * d), dq_(floor_div(n1, d)), dr_(n1 - dq_ * d), d_(d) {}
-  std::int64_t value() const { return q_; }
-  void step() {
-    q_ += dq_;
-    r_ += dr_;
-    if (r_ >= d_) {
-      r_ -= d_;
-      ++q_;
-    }
-  }
-
- private:
-  std::int64_t q_ = 0;
-  std::int64_t r_ = 0;
-  std::int64_t dq_ = 0;
-  std::int64_t dr_ = 0;
-  std::int64_t d_ = 1;
-};
-
 // The pixels whose centres lie within `radius` sub-units of the segment a-b (both
 // ends included): a line with round ends, or a disc when a == b. Convex, so every
 // row holds at most one run.
@@ -127,21 +102,19 @@ class Capsule {
   int first_row() const { return first_row_; }
   int last_row() const { return last_row_; }
 
-  // Walks the rows downward from a starting row, giving each row's run.
-  class Rows {
-   public:
-    Rows(const Capsule& c, int y);
-    // The run of the current row as [x0, x1) (x1 <= x0 when empty); then moves on.
-    std::pair<std::int64_t, std::int64_t> next();
+  // The pixels are symmetric about the segment's midpoint whenever reflecting there
+  // takes pixel centres to pixel centres, as for any two pen_centre() points of one
+  // width: pixel (x, y) is then covered exactly when (mirror_column() - x,
+  // mirror_row() - y) is.
+  bool mirrored() const { return mirrored_; }
+  int mirror_column() const { return mirror_column_; }
+  int mirror_row() const { return mirror_row_; }
 
-   private:
-    const Capsule& c_;
-    std::int64_t dya_;  // row centre minus a.y, sub-units
-    std::int64_t dyb_;  // row centre minus b.y
-    // Bounds of u = cx - a.x from the band: the distance from the line (c1) and the
-    // foot of the perpendicular on the segment (c2); ceilings kept negated.
-    FloorStepper c1_low_, c1_high_, c2_low_, c2_high_;
-  };
+  // Calls f(y, x0, x1) for rows from .. to with each row's run [x0, x1) (x1 <= x0
+  // when the row holds none). Rows are stepped with additions only: the band's bounds
+  // are quotients of numerators growing by a fixed amount per row.
+  template <typename F>
+  void walk(int from, int to, F&& f) const;
 
  private:
   // Half chord of a disc end at vertical distance dy (|dy| <= radius).
@@ -155,91 +128,126 @@ class Capsule {
   SubPoint a_;
   SubPoint b_;
   SubPoint d_;
+  std::int64_t radius_ = 0;
   std::int64_t r2_ = 0;
   std::int64_t l2_ = 0;  // squared length of d_
   std::int64_t k_ = 0;   // floor(radius * length): bound of the cross product
   std::span<const std::int32_t> chords_;
   int first_row_ = 0;
   int last_row_ = 0;
+  bool mirrored_ = false;
+  int mirror_column_ = 0;
+  int mirror_row_ = 0;
 };
 
-inline Capsule::Rows::Rows(const Capsule& c, int y)
-    : c_(c), dya_(y * kSub + kSub / 2 - c.a_.y), dyb_(y * kSub + kSub / 2 - c.b_.y) {
-  if (c.l2_ == 0) return;
-  // |u d.y - ry d.x| <= k and 0 <= u d.x + ry d.y <= l2 with ry = dya_, solved for u
-  // after making the coefficients of u positive; ry grows by kSub per row.
-  const std::int64_t dx = c.d_.x, dy = c.d_.y;
-  if (dy != 0) {
-    const std::int64_t s = dy < 0 ? -1 : 1;
-    c1_low_ = FloorStepper(-(s * dya_ * dx - c.k_), -(s * kSub * dx), s * dy);
-    c1_high_ = FloorStepper(s * dya_ * dx + c.k_, s * kSub * dx, s * dy);
+template <typename F>
+void Capsule::walk(int from, int to, F&& f) const {
+  // Row centre minus each end's y, sub-units.
+  std::int64_t dya = from * kSub + kSub / 2 - a_.y;
+  std::int64_t dyb = from * kSub + kSub / 2 - b_.y;
+  const std::int64_t dx = d_.x, dy = d_.y;
+  // With u = cx - a.x the band is |u dy - dya dx| <= k (distance from the line) and
+  // 0 <= u dx + dya dy <= l2 (foot of the perpendicular on the segment). With
+  // N = s1 dya dx and M = s2 dya dy (s = the coefficient's sign, D its size):
+  //   u >= -floor((k - N) / D1),           u <= floor((N + k) / D1),
+  //   u >= -floor((M + e1) / D2),          u <= floor((e2 - M) / D2),
+  // where e1 = l2 for dx < 0 and e2 = l2 for dx > 0 (else 0). N and M are kept as
+  // quotient q and remainder r of D, so each bound is q plus a fixed part.
+  const std::int64_t d1 = dy < 0 ? -dy : dy, d2 = dx < 0 ? -dx : dx;
+  std::int64_t q1 = 0, r1 = 0, dq1 = 0, dr1 = 0, kq = 0, kr = 0;
+  if (d1 != 0) {
+    const std::int64_t n = (dy < 0 ? -dya : dya) * dx, step = (dy < 0 ? -kSub : kSub) * dx;
+    q1 = floor_div(n, d1), r1 = n - q1 * d1;
+    dq1 = floor_div(step, d1), dr1 = step - dq1 * d1;
+    kq = k_ / d1, kr = k_ - kq * d1;
   }
-  if (dx != 0) {
-    const std::int64_t s = dx < 0 ? -1 : 1;
-    c2_low_ = FloorStepper(s * dya_ * dy + (s < 0 ? c.l2_ : 0), s * kSub * dy, s * dx);
-    c2_high_ = FloorStepper(-s * dya_ * dy + (s > 0 ? c.l2_ : 0), -s * kSub * dy, s * dx);
+  std::int64_t q2 = 0, r2 = 0, dq2 = 0, dr2 = 0, e1q = 0, e1r = 0, e2q = 0, e2r = 0;
+  if (d2 != 0) {
+    const std::int64_t m = (dx < 0 ? -dya : dya) * dy, step = (dx < 0 ? -kSub : kSub) * dy;
+    q2 = floor_div(m, d2), r2 = m - q2 * d2;
+    dq2 = floor_div(step, d2), dr2 = step - dq2 * d2;
+    const std::int64_t e1 = dx < 0 ? l2_ : 0, e2 = dx > 0 ? l2_ : 0;
+    e1q = e1 / d2, e1r = e1 - e1q * d2;
+    e2q = e2 / d2, e2r = e2 - e2q * d2;
+  }
+  for (int y = from; y <= to; ++y) {
+    // Centre positions (sub-units) of the row's run; lo > hi while empty.
+    std::int64_t lo = INT64_MAX;
+    std::int64_t hi = INT64_MIN;
+    if (dya <= radius_ && -dya <= radius_) {
+      const std::int64_t m = half_chord(dya);
+      lo = a_.x - m;
+      hi = a_.x + m;
+    }
+    if (dyb <= radius_ && -dyb <= radius_) {
+      const std::int64_t m = half_chord(dyb);
+      lo = std::min(lo, b_.x - m);
+      hi = std::max(hi, b_.x + m);
+    }
+    if (l2_ > 0) {
+      std::int64_t u_lo, u_hi;
+      if (d1 != 0) {
+        u_lo = q1 - kq + (kr < r1 ? 1 : 0);
+        u_hi = q1 + kq + (r1 + kr >= d1 ? 1 : 0);
+      } else if (dya * dx <= k_ && -dya * dx <= k_) {
+        u_lo = INT64_MIN / 4, u_hi = INT64_MAX / 4;
+      } else {
+        u_lo = 1, u_hi = 0;
+      }
+      if (d2 != 0) {
+        u_lo = std::max(u_lo, -(q2 + e1q + (r2 + e1r >= d2 ? 1 : 0)));
+        u_hi = std::min(u_hi, -q2 + e2q - (e2r < r2 ? 1 : 0));
+      } else if (dya * dy < 0 || dya * dy > l2_) {
+        u_lo = 1, u_hi = 0;
+      }
+      if (u_lo <= u_hi) {
+        lo = std::min(lo, a_.x + u_lo);
+        hi = std::max(hi, a_.x + u_hi);
+      }
+    }
+    // Pixels whose centre 16 x + 8 lies in [lo, hi].
+    if (lo <= hi) {
+      f(y, ((lo - kSub / 2 - 1) >> kSubBits) + 1, ((hi - kSub / 2) >> kSubBits) + 1);
+    } else {
+      f(y, std::int64_t{0}, std::int64_t{0});
+    }
+    dya += kSub;
+    dyb += kSub;
+    q1 += dq1;
+    r1 += dr1;
+    if (r1 >= d1 && d1 != 0) r1 -= d1, ++q1;
+    q2 += dq2;
+    r2 += dr2;
+    if (r2 >= d2 && d2 != 0) r2 -= d2, ++q2;
   }
 }
 
-inline std::pair<std::int64_t, std::int64_t> Capsule::Rows::next() {
-  // Centre positions (sub-units) of the row's run; lo > hi while empty.
-  std::int64_t lo = INT64_MAX;
-  std::int64_t hi = INT64_MIN;
-  if (dya_ * dya_ <= c_.r2_) {
-    const std::int64_t m = c_.half_chord(dya_);
-    lo = c_.a_.x - m;
-    hi = c_.a_.x + m;
-  }
-  if (dyb_ * dyb_ <= c_.r2_) {
-    const std::int64_t m = c_.half_chord(dyb_);
-    lo = std::min(lo, c_.b_.x - m);
-    hi = std::max(hi, c_.b_.x + m);
-  }
-  if (c_.l2_ > 0) {
-    const std::int64_t dx = c_.d_.x, dy = c_.d_.y;
-    std::int64_t u_lo = INT64_MIN / 4;
-    std::int64_t u_hi = INT64_MAX / 4;
-    if (dy != 0) {
-      u_lo = -c1_low_.value();
-      u_hi = c1_high_.value();
-      c1_low_.step();
-      c1_high_.step();
-    } else if (dya_ * dx > c_.k_ || -dya_ * dx > c_.k_) {
-      u_lo = 1, u_hi = 0;
-    }
-    if (dx != 0) {
-      u_lo = std::max(u_lo, -c2_low_.value());
-      u_hi = std::min(u_hi, c2_high_.value());
-      c2_low_.step();
-      c2_high_.step();
-    } else if (dya_ * dy < 0 || dya_ * dy > c_.l2_) {
-      u_lo = 1, u_hi = 0;
-    }
-    if (u_lo <= u_hi) {
-      lo = std::min(lo, c_.a_.x + u_lo);
-      hi = std::max(hi, c_.a_.x + u_hi);
-    }
-  }
-  dya_ += kSub;
-  dyb_ += kSub;
-  if (lo > hi) return {0, 0};
-  // Pixels whose centre 16 x + 8 lies in [lo, hi].
-  return {((lo - kSub / 2 - 1) >> kSubBits) + 1, ((hi - kSub / 2) >> kSubBits) + 1};
-}
-
-// Emits the capsule's runs inside `clip`, one per row, top to bottom.
+// Emits the capsule's runs inside `clip`, one per row, in no particular row order.
 template <typename Sink>
 void capsule_spans(const Capsule& c, const Rect& clip, Sink&& sink) {
   const int top = std::max(c.first_row(), clip.top);
   const int bottom = std::min(c.last_row(), clip.bottom - 1);
   if (top > bottom) return;
-  Capsule::Rows rows(c, top);
-  for (int y = top; y <= bottom; ++y) {
-    const auto [x0, x1] = rows.next();
+  const auto emit = [&](int y, std::int64_t x0, std::int64_t x1) {
+    if (y < top || y > bottom) return;
     const std::int64_t l = std::max<std::int64_t>(x0, clip.left);
     const std::int64_t r = std::min<std::int64_t>(x1, clip.right);
     if (l < r) sink(y, static_cast<int>(l), static_cast<int>(r));
+  };
+  if (!c.mirrored()) {
+    c.walk(top, bottom, emit);
+    return;
   }
+  // Walk the upper half and mirror each run into the lower half.
+  const int ky = c.mirror_row(), kx = c.mirror_column();
+  const int from = std::max(c.first_row(), std::min(top, ky - bottom));
+  const int to =
+      static_cast<int>(std::min<std::int64_t>(floor_div(ky, 2), std::max(bottom, ky - top)));
+  c.walk(from, to, [&](int y, std::int64_t x0, std::int64_t x1) {
+    if (x0 >= x1) return;
+    emit(y, x0, x1);
+    if (ky - y != y) emit(ky - y, kx - x1 + 1, kx - x0 + 1);
+  });
 }
 
 // A one-pixel line from a to b leaving out b (nothing when a == b). Along the major
