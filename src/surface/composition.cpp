@@ -146,7 +146,8 @@ bool cpu_has_avx2() {
 }
 
 bool avx2_ready() {
-  static const bool ready = avx2_row_function(false, false) != nullptr && cpu_has_avx2();
+  // The processor first: no code of the AVX2 file may run on a processor without it.
+  static const bool ready = cpu_has_avx2() && avx2_row_function(false, false) != nullptr;
   return ready;
 }
 
