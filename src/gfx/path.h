@@ -26,7 +26,6 @@ class Path {
     elements_.push_back({Kind::kBezier, {c1, c2, end}});
   }
   void close() { elements_.push_back({Kind::kClose, {}}); }
-  void clear() { elements_.clear(); }
   bool empty() const { return elements_.empty(); }
   const std::vector<Element>& elements() const { return elements_; }
 

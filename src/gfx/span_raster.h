@@ -273,7 +273,6 @@ class SpanSet {
   std::span<const Span> spans() const { return spans_; }
   // Keeps only the pixels not covered by `other` (both normalised).
   void subtract(const SpanSet& other);
-  bool empty() const { return spans_.empty(); }
 
  private:
   std::vector<Span> spans_;

@@ -65,6 +65,15 @@ TEST(Bitmap8, GreyPaletteAndNearestIndex) {
   EXPECT_EQ(b.palette()[255], 0xFFFFFFu);
   EXPECT_EQ(b.nearest_index(0x404040), 0x40);
   EXPECT_EQ(b.nearest_index(0x0000FF), 0x55);  // (255,0,0) is nearest to grey 85
+
+  Palette colours{};  // all black but three entries
+  colours[7] = to_pixel(0x0000FF);
+  colours[9] = to_pixel(0x00FF00);
+  colours[200] = to_pixel(0x0000FF);  // a duplicate: the lower index wins
+  b.set_palette(colours);
+  EXPECT_EQ(b.nearest_index(0x1010E0), 7);
+  EXPECT_EQ(b.nearest_index(0x20C020), 9);
+  EXPECT_EQ(b.nearest_index(0x101010), 0);
 }
 
 }  // namespace
