@@ -8,7 +8,7 @@
 namespace lumidraw::surface {
 
 int compose_margin(int penWidth) {
-  return static_cast<int>(static_cast<unsigned>(penWidth) >> 1) + 3;
+  return (std::max(penWidth, 0) >> 1) + 3;
 }
 
 ComposeBox clamp_compose_box(int minX, int minY, int maxX, int maxY, int margin, int width,

@@ -23,7 +23,8 @@ struct ComposeBox {
   friend bool operator==(const ComposeBox&, const ComposeBox&) = default;
 };
 
-// margin := (penWidth as unsigned) >> 1, plus 3.
+// margin := penWidth >> 1, plus 3. A negative width (no pen draws one) counts as 0
+// rather than as a huge unsigned number.
 int compose_margin(int penWidth);
 
 // Clamps the box to [margin, W - margin] per axis in this order: min := max(min,

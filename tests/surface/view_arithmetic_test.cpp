@@ -36,6 +36,7 @@ TEST(ComposeBox, MarginIsHalfThePenWidthPlusThree) {
   EXPECT_EQ(lumidraw::surface::compose_margin(4), 5);
   EXPECT_EQ(lumidraw::surface::compose_margin(16), 11);
   EXPECT_EQ(lumidraw::surface::compose_margin(37), 21);
+  EXPECT_EQ(lumidraw::surface::compose_margin(-1), 3);
 }
 
 TEST(ComposeBox, ClampsInTheGivenOrderAndCutsToThePicture) {
