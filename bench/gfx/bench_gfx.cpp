@@ -87,9 +87,27 @@ void BM_PenMove(benchmark::State& state) {
   benchmark::DoNotOptimize(coverage.pixels().data());
 }
 
+// A smoothed stroke at pen-up: a chain of 100 Bezier pieces stroked as one figure
+// into the coverage layer, overlapping pieces merged first.
+void BM_SmoothedStroke(benchmark::State& state) {
+  static Bitmap8 coverage(2 * kWidth + 2, 2 * kHeight + 2);
+  Canvas canvas(coverage);
+  canvas.pen().color = Color::index(0xC0);
+  canvas.pen().width = 2 * static_cast<int>(state.range(0)) - 1;
+  canvas.pen().mode = PenMode::kMerge;
+  const auto moves = segments();
+  std::vector<Point> points;
+  for (std::size_t i = 0; i < 301; ++i) {
+    points.push_back({2 * moves[4 * i].first.x + 1, 2 * moves[4 * i].first.y + 1});
+  }
+  for (auto _ : state) canvas.poly_bezier(points);
+  benchmark::DoNotOptimize(coverage.pixels().data());
+}
+
 BENCHMARK(BM_InkSegment)->Arg(4)->Arg(16);
 BENCHMARK(BM_CoverageSegment)->Arg(4)->Arg(16);
 BENCHMARK(BM_PenMove)->Arg(4)->Arg(16);
+BENCHMARK(BM_SmoothedStroke)->Arg(4)->Arg(16)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace lumidraw::gfx

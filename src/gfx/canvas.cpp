@@ -330,7 +330,8 @@ void Canvas::poly_bezier(std::span<const Point> points) {
 void Canvas::stroke_path(const Path& path) {
   if (pen_.style == PenStyle::kClear) return;
   const std::vector<DFigure> flat = flatten(path);
-  pen_spans_.clear();
+  const Rect area = clip();
+  pen_spans_.clear(area.top, area.height());
   if (thin()) {
     for (const DFigure& f : flat) {
       thin_points_.clear();
@@ -341,15 +342,21 @@ void Canvas::stroke_path(const Path& path) {
       add_thin(thin_points_, f.closed, pen_spans_);
     }
   } else {
-    const double half = (pen_width(pen_) & 1) ? 0.5 : 0.0;
-    const auto sub = [&](double v) {
-      const double limit = static_cast<double>(raster::kMaxCoord);
-      return static_cast<std::int64_t>(std::llround((std::clamp(v, -limit, limit) + half) * kSub));
-    };
+    // Points are taken to whole pixels like the ends of a line: the pieces then share
+    // the pen's disc rows and mirror about their midpoints, which keeps long curves fast.
+    const int w = pen_width(pen_);
     figures_.resize(flat.size());
     for (std::size_t i = 0; i < flat.size(); ++i) {
-      figures_[i].points.clear();
-      for (const DPoint& d : flat[i].points) figures_[i].points.push_back({sub(d.x), sub(d.y)});
+      auto& points = figures_[i].points;
+      points.clear();
+      for (const DPoint& d : flat[i].points) {
+        const SubPoint p =
+            raster::pen_centre({static_cast<int>(std::lround(std::clamp(d.x, -1e9, 1e9))),
+                                static_cast<int>(std::lround(std::clamp(d.y, -1e9, 1e9)))},
+                               w);
+        if (points.empty() || !(points.back() == p)) points.push_back(p);
+      }
+      if (points.size() == 1) points.push_back(points.front());  // a figure to its own start
       figures_[i].closed = flat[i].closed;
     }
     add_geometric(figures_, pen_spans_);
@@ -425,7 +432,7 @@ void Canvas::rectangle(Rect box) {
   box = normalized(box);
   if (box.empty()) return;
   const Rect area = clip();
-  pen_spans_.clear();
+  pen_spans_.clear(area.top, area.height());
   if (pen_.style != PenStyle::kClear) {
     if (thin()) {
       add_clipped(pen_spans_, area, box.top, box.left, box.right);
@@ -451,7 +458,7 @@ void Canvas::rectangle(Rect box) {
     pen_spans_.normalize();
   }
   if (brush_.style == BrushStyle::kSolid) {
-    brush_spans_.clear();
+    brush_spans_.clear(area.top, area.height());
     const int top = std::max(box.top, area.top), bottom = std::min(box.bottom, area.bottom);
     for (int y = top; y < bottom; ++y) add_clipped(brush_spans_, area, y, box.left, box.right);
     brush_spans_.subtract(pen_spans_);
@@ -481,7 +488,7 @@ void Canvas::draw_ellipse(Rect box, bool whole, double start, double sweep) {
   const Rect area = clip();
   const EllipseRows rows(box);
   const bool full = sweep >= kTwoPi;
-  pen_spans_.clear();
+  pen_spans_.clear(area.top, area.height());
   if (pen_.style != PenStyle::kClear) {
     if (thin()) {
       // Inside pixels with a 4-neighbour outside; for an arc only those whose centre
@@ -558,7 +565,7 @@ void Canvas::draw_ellipse(Rect box, bool whole, double start, double sweep) {
     pen_spans_.normalize();
   }
   if (whole && brush_.style == BrushStyle::kSolid) {
-    brush_spans_.clear();
+    brush_spans_.clear(area.top, area.height());
     const int top = std::max(box.top, area.top), bottom = std::min(box.bottom, area.bottom);
     for (int y = top; y < bottom; ++y) {
       const auto [x0, x1] = rows.row(y);

@@ -21,6 +21,9 @@
 //     nothing;
 //   - it is deterministic: the same call on the same buffer gives the same pixels.
 //
+// A Canvas keeps scratch memory and per-width tables between calls, so keep one per
+// buffer for repeated drawing such as pen moves rather than one per call.
+//
 // ASSUMPTION: coordinates within +-262144 and pen widths up to 4096; larger values
 // are clamped (no overflow, but the figure is then not the one asked for).
 #pragma once
@@ -130,8 +133,10 @@ class Canvas {
 
   // Cubic Bezier pieces: points[0] is the start, then three points (two controls and
   // an end) per piece; points beyond the last full piece are ignored, fewer than four
-  // draw nothing. The curve passes exactly through the start and every piece's end;
-  // with the one-pixel pen the final end is left out. position() becomes the final end.
+  // draw nothing. Each piece is followed by straight lines between points within 1/8
+  // pixel of the curve, taken to whole pixels, so the curve passes exactly through the
+  // start and every piece's end; with the one-pixel pen the final end is left out.
+  // position() becomes the final end.
   void poly_bezier(std::span<const Point> points);
 
   // Strokes every figure of the path with the pen (a figure from a point to itself

@@ -89,15 +89,33 @@ Capsule::Capsule(SubPoint a, SubPoint b, std::int64_t radius, std::span<const st
 }
 
 void SpanSet::normalize() {
-  std::sort(spans_.begin(), spans_.end(),
-            [](const Span& p, const Span& q) { return p.y != q.y ? p.y < q.y : p.x0 < q.x0; });
-  std::size_t out = 0;
-  for (std::size_t i = 0; i < spans_.size(); ++i) {
-    if (out > 0 && spans_[out - 1].y == spans_[i].y && spans_[i].x0 <= spans_[out - 1].x1) {
-      spans_[out - 1].x1 = std::max(spans_[out - 1].x1, spans_[i].x1);
-    } else {
-      spans_[out++] = spans_[i];
+  if (spans_.empty()) return;
+  // Counting sort by row (rows are few: the spans are clipped to a buffer), then a
+  // small sort by column within each row.
+  const auto [low, high] = std::minmax_element(
+      spans_.begin(), spans_.end(), [](const Span& p, const Span& q) { return p.y < q.y; });
+  const int first = low->y;
+  starts_.assign(static_cast<std::size_t>(high->y - first) + 2, 0);
+  for (const Span& s : spans_) ++starts_[static_cast<std::size_t>(s.y - first) + 1];
+  for (std::size_t i = 1; i < starts_.size(); ++i) starts_[i] += starts_[i - 1];
+  scratch_.resize(spans_.size());
+  for (const Span& s : spans_) scratch_[starts_[static_cast<std::size_t>(s.y - first)]++] = s;
+  // starts_[r] now ends row r; merge row by row back into spans_.
+  std::size_t out = 0, begin = 0;
+  for (std::size_t r = 0; r + 1 < starts_.size(); ++r) {
+    const std::size_t end = starts_[r];
+    std::sort(scratch_.begin() + static_cast<std::ptrdiff_t>(begin),
+              scratch_.begin() + static_cast<std::ptrdiff_t>(end),
+              [](const Span& p, const Span& q) { return p.x0 < q.x0; });
+    const std::size_t row_start = out;
+    for (std::size_t i = begin; i < end; ++i) {
+      if (out > row_start && scratch_[i].x0 <= spans_[out - 1].x1) {
+        spans_[out - 1].x1 = std::max(spans_[out - 1].x1, scratch_[i].x1);
+      } else {
+        spans_[out++] = scratch_[i];
+      }
     }
+    begin = end;
   }
   spans_.resize(out);
 }

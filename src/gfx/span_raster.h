@@ -264,9 +264,28 @@ void thin_line_spans(Point a, Point b, const Rect& clip, Sink&& sink);
 // overlapping pieces covers each pixel once.
 class SpanSet {
  public:
-  void clear() { spans_.clear(); }
+  // Empties the set for runs in rows first .. first + rows - 1 (other rows are
+  // accepted too, only less compactly).
+  void clear(int first = 0, int rows = 0) {
+    spans_.clear();
+    first_row_ = first;
+    last_in_row_.assign(static_cast<std::size_t>(std::max(rows, 0)), kNone);
+  }
   void add(int y, int x0, int x1) {
-    if (x0 < x1) spans_.push_back({y, x0, x1});
+    if (x0 >= x1) return;
+    // A run overlapping or touching the row's latest one extends it: the pieces of a
+    // path overlap their neighbours, so most runs end up here.
+    const auto row = static_cast<std::size_t>(y - first_row_);
+    if (y >= first_row_ && row < last_in_row_.size()) {
+      std::size_t& last = last_in_row_[row];
+      if (last != kNone && x0 <= spans_[last].x1 && spans_[last].x0 <= x1) {
+        spans_[last].x0 = std::min(spans_[last].x0, x0);
+        spans_[last].x1 = std::max(spans_[last].x1, x1);
+        return;
+      }
+      last = spans_.size();
+    }
+    spans_.push_back({y, x0, x1});
   }
   // Sorts by row and column and joins runs that overlap or touch.
   void normalize();
@@ -275,8 +294,12 @@ class SpanSet {
   void subtract(const SpanSet& other);
 
  private:
+  static constexpr std::size_t kNone = ~std::size_t{0};
   std::vector<Span> spans_;
   std::vector<Span> scratch_;
+  std::vector<std::size_t> starts_;
+  int first_row_ = 0;
+  std::vector<std::size_t> last_in_row_;
 };
 
 template <typename Sink>

@@ -139,13 +139,30 @@ TEST(ThinLineSpans, MatchReferenceForRandomLinesAndClips) {
 }
 
 TEST(SpanSet, NormalizeMergesAndSubtractCutsPerRow) {
+  // Without a row range, and with one whose runs are joined as they come in.
+  for (const bool ranged : {false, true}) {
+    SpanSet b;
+    if (ranged) b.clear(1, 3);
+    b.add(2, 5, 9);
+    b.add(1, 0, 3);
+    b.add(2, 0, 2);
+    b.add(2, 2, 4);  // touches the run before it
+    b.add(2, 8, 12);
+    b.add(2, 3, 5);  // bridges the two runs of row 2
+    b.add(3, 4, 4);  // empty, dropped
+    b.add(7, 1, 2);  // outside the range
+    b.normalize();
+    EXPECT_EQ(std::vector<Span>(b.spans().begin(), b.spans().end()),
+              (std::vector<Span>{{1, 0, 3}, {2, 0, 12}, {7, 1, 2}}))
+        << ranged;
+  }
+
   SpanSet a;
   a.add(2, 5, 9);
   a.add(1, 0, 3);
   a.add(2, 0, 2);
-  a.add(2, 2, 4);  // touches the run before it
+  a.add(2, 2, 4);
   a.add(2, 8, 12);
-  a.add(3, 4, 4);  // empty, dropped
   a.normalize();
   EXPECT_EQ(std::vector<Span>(a.spans().begin(), a.spans().end()),
             (std::vector<Span>{{1, 0, 3}, {2, 0, 4}, {2, 5, 12}}));
