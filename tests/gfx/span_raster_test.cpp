@@ -76,6 +76,7 @@ TEST(CapsuleSpans, MatchReferenceForRandomSegmentsWidthsAndClips) {
   std::mt19937 rng(7);
   std::uniform_int_distribution<int> coord(-6, 40);
   std::uniform_int_distribution<int> width(1, 17);
+  DiscChords chords;
   for (int round = 0; round < 3000; ++round) {
     const int w = width(rng);
     const bool on_points = round % 2 == 0;  // integer points, or any sub-pixel position
@@ -87,11 +88,17 @@ TEST(CapsuleSpans, MatchReferenceForRandomSegmentsWidthsAndClips) {
     const SubPoint b = round % 5 == 0 ? a : point();
     const Rect clip{coord(rng) / 4, coord(rng) / 4, 24 + coord(rng) / 4, 20 + coord(rng) / 4};
     const std::int64_t radius = w * kSub / 2;
-    Collector got(clip);
-    capsule_spans(Capsule(a, b, radius), clip, got);
-    EXPECT_EQ(got.repeats, 0);
-    ASSERT_EQ(got.pixels, reference_capsule(a, b, radius, clip))
-        << "a " << a.x << "," << a.y << " b " << b.x << "," << b.y << " w " << w;
+    const PixelSet want = reference_capsule(a, b, radius, clip);
+    // With and without the table of disc rows (used only for points on its grid).
+    for (const bool table : {false, true}) {
+      Collector got(clip);
+      capsule_spans(Capsule(a, b, radius,
+                            table ? chords.for_radius(radius) : std::span<const std::int32_t>{}),
+                    clip, got);
+      EXPECT_EQ(got.repeats, 0);
+      ASSERT_EQ(got.pixels, want) << "a " << a.x << "," << a.y << " b " << b.x << "," << b.y
+                                  << " w " << w << " table " << table;
+    }
   }
 }
 
