@@ -200,7 +200,7 @@ class Canvas {
   void text_out(Point at, std::string_view text);
 
  private:
-  // A figure in sub-units (geometric pens) and the same in pixels (one-pixel pen).
+  // A figure's points in sub-units, for a geometric pen.
   struct SubFigure {
     std::vector<raster::SubPoint> points;
     bool closed = false;
@@ -216,7 +216,6 @@ class Canvas {
   void add_geometric(std::span<const SubFigure> figures, raster::SpanSet& out);
   // Adds the one-pixel pen's pixels for lines through `points` (end left out).
   void add_thin(std::span<const Point> points, bool closed, raster::SpanSet& out) const;
-  void stroke_figures_of(const Path& path, raster::SpanSet& out);
   void draw_ellipse(Rect box, bool whole, double start, double sweep);
 
   std::variant<Bitmap32*, Bitmap8*, MaskBitmap*> target_;
