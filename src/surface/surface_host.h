@@ -4,6 +4,7 @@
 // the host only copies the changed part of it to the screen.
 #pragma once
 
+#include "gfx/bitmap.h"
 #include "gfx/geometry.h"
 
 // Size of the control's client area in control pixels.
@@ -25,4 +26,14 @@ class TSurfaceHost {
   virtual void RectChanged(const lumidraw::gfx::Rect& r) = 0;
   // Lets pending window messages run; the surface may be entered again meanwhile.
   virtual void ProcessMessages() = 0;
+
+  // Pointer shapes, by index into the overlay's cursor table: 0 the platform's default,
+  // 1-8 pen and marker pointers, 10 eraser, 11 open hand, 12 closed hand, 13 lasso.
+  virtual void SetPointer(int index) = 0;
+  // Hides the pointer everywhere on the screen until the next SetPointer.
+  virtual void HidePointer() = 0;
+  // The picture of pointer `index` (32 x 32, tinting starts from it) ...
+  virtual lumidraw::gfx::Bitmap32 PointerImage(int index) const = 0;
+  // ... and its replacement, installed at the same index.
+  virtual void SetPointerImage(int index, const lumidraw::gfx::Bitmap32& image) = 0;
 };

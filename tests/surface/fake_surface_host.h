@@ -2,6 +2,7 @@
 // A host that records what the surface asks of it.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,27 @@ class TFakeSurfaceHost : public TSurfaceHost {
     if (onMessages) onMessages();
   }
 
+  void SetPointer(int index) override {
+    pointer = index;
+    events.push_back("pointer " + std::to_string(index));
+  }
+  void HidePointer() override {
+    pointer = -1;
+    events.push_back("pointer hidden");
+  }
+  lumidraw::gfx::Bitmap32 PointerImage(int index) const override {
+    auto it = pointerImages.find(index);
+    return it != pointerImages.end() ? it->second : lumidraw::gfx::Bitmap32(32, 32);
+  }
+  void SetPointerImage(int index, const lumidraw::gfx::Bitmap32& image) override {
+    pointerImages.insert_or_assign(index, image);
+  }
+
   TClientSize client;
   int bits;
   std::vector<lumidraw::gfx::Rect> changed;
   std::vector<std::string> events;
   std::function<void()> onMessages;
+  int pointer = 0;  // -1 while hidden
+  std::map<int, lumidraw::gfx::Bitmap32> pointerImages;
 };
