@@ -304,6 +304,29 @@ TEST(CanvasText, GlyphMaskInTheFontColourAtTheBoxCorner) {
                                         "FFFFFBFFFB"}));
 }
 
+TEST(CanvasText, ClippedAtTheBufferEdges) {
+  const BlockGlyphSource glyphs;
+  Bitmap8 b(3, 3);
+  Canvas c(b);
+  c.font() = {&glyphs, 5, Color::index(1)};
+  c.text_out({-2, -2}, "abc");  // cells at -2, 0 and 2; ink from row -1
+  EXPECT_EQ(as_text(b), (Picture{"#.#", "#.#", "#.#"}));
+}
+
+TEST(CanvasMask, WideBlackPenClearsMaskPixels) {
+  MaskBitmap mask(7, 5, 1);
+  Canvas c(mask);
+  c.pen().color = Color::rgb(0);
+  c.pen().width = 3;
+  c.move_to({1, 2});
+  c.line_to({5, 2});
+  EXPECT_EQ(as_text(mask), (Picture{"#######",  //
+                                    ".......",  //
+                                    ".......",  //
+                                    ".......",  //
+                                    "#######"}));
+}
+
 TEST(CanvasFillRect, UsesTheBrushWithCopyAndIsClipped) {
   Fixture f(4, 3, 1);
   f.buffer.fill(1);
