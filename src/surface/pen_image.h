@@ -17,11 +17,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "gfx/bitmap.h"
+#include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "settings/pen_type.h"
+#include "strokes/pen_entry.h"
 #include "surface/composition.h"
+#include "surface/pen_event.h"
 #include "surface/surface_host.h"
 #include "surface/view_arithmetic.h"
 #include "surface/whiteboard.h"
@@ -36,6 +41,16 @@ struct TZoom {
   double b = 0.0;
 };
 using TZooms = std::array<TZoom, 18>;
+
+// Where the floating selection box lies: control pixels relative to the surface's own
+// top-left (the window adds the surface's position).
+struct TSelectionBox {
+  bool Visible = false;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
 
 class TPenImage {
  public:
@@ -74,6 +89,41 @@ class TPenImage {
   // the zoom stack and repaints. Does nothing without a picture or without a client
   // area to fit into.
   void BitmapDispCenter();
+
+  // Pen input
+  // Tool mode m: 1 move image, 2 pen, 3 eraser, 4 lasso; 0 keeps the mode. Sets the
+  // pointer; entering or leaving the lasso with a selection clears it and rebuilds the
+  // picture. b also clears BShift. A running gesture is dropped, not finished.
+  void SetMMode(int m, bool b);
+  // The control's button and move handlers, control pixels. Input is ignored while
+  // there is no picture; OnPenDown is raised before and OnPenUp after own handling,
+  // for every button.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MouseMove(TShiftState Shift, int X, int Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  std::function<void(const TPenEvent&)> OnPenDown;
+  std::function<void(const TPenEvent&)> OnPenUp;
+  std::uint8_t MMode = 0;  // tool mode; 0 only before the first SetMMode
+  TShiftState BShift = 0;  // modifiers added to every pen-down
+
+  // Stroke rendering
+  // Takes a pen preset as the drawing pen.
+  void DPenSet(const lumidraw::TPenType& PPenType);
+  // Glyphs of the number labels; nullptr returns to the built-in block glyphs. Not owned.
+  void SetGlyphSource(const lumidraw::gfx::GlyphSource* source);
+  int PenAlpha = 0;                          // coverage level 0-255 (255 = opaque)
+  int Pentype = 0;                           // 0 plain strokes, 1 smoothed strokes
+  int PL_UP = lumidraw::strokes::StrokeEnd;  // end-of-stroke code written at pen-up
+
+  // Replay and eraser
+  // Draws every entry of the stroke list again over the layers as they are, lifting
+  // selected strokes into the selection box; repaints with BitmapDisp (b) or BitmapDisp2.
+  void PenListPlay(bool b);
+  // The eraser's pen: 12, 24 or 36 pixels wide by the EraseDefault setting.
+  void DEraseSet();
+  TSelectionBox RgnPBox;                // the floating selection box
+  lumidraw::gfx::MaskBitmap RgnBitmap;  // its silhouette: 0 (black) where selected strokes lie
+  bool Rgnf = false;                    // the selection box is being dragged
 
   // The background layer.
   const lumidraw::gfx::Bitmap32& BBitmap() const { return FBBitmap; }
@@ -134,4 +184,37 @@ class TPenImage {
 
   lumidraw::surface::ComposeKernel kernel_ = lumidraw::surface::native_kernel();
   lumidraw::gfx::Bitmap32 display_;
+
+  // Pen input
+  void GestureStart(TShiftState Shift, int X, int Y, int pressure);
+  void GestureMove(TShiftState Shift, int X, int Y, int pressure);
+  void GestureEnd();
+  // Shows the control's pointer of the current mode again.
+  void RestorePointer();
+  // The pen pointer 1-8 for the pen's colour and coverage; tints the coloured one.
+  int PenCursor();
+  // The smoothed stroke's segment xy0-xy1 on the display picture only.
+  void DrawPreviewSegment();
+  lumidraw::gfx::Point ErasePos;  // right press; x becomes -100000 once the pointer moves
+  std::uint8_t EraseMMode = 0;    // mode to return to after a right-button erase
+  int isErase = 0;                // 0 none, 1 right pressed, 3 right pressed erasing
+  lumidraw::gfx::Point PresPos;   // last position of the pressure simulation
+  int LastP = 0;                  // simulated pressure
+  int modePointer_ = 0;           // the control's pointer for the current mode
+  lumidraw::gfx::Point strokeStart_;  // first point of the stroke being drawn
+
+  // Stroke rendering
+  // The segment xy0-xy1 at pressure p into the ink and coverage layers.
+  void DrawSegment(int p);
+  void SetSegmentPens(int inkWidth, int coverageWidth, int level);
+  // The smoothed stroke xy at pen-up.
+  void DrawSmoothed();
+  void DrawNumberLabel(lumidraw::gfx::Point at, lumidraw::gfx::ColorRef fill,
+                       lumidraw::gfx::ColorRef ink);
+  lumidraw::gfx::Canvas inkCanvas_{PBitmap};
+  lumidraw::gfx::Canvas coverageCanvas_{ABitmap};
+  lumidraw::gfx::Canvas displayCanvas_{display_};
+  std::vector<lumidraw::gfx::Point> controlPoints_;  // scratch of DrawSmoothed
+  lumidraw::gfx::BlockGlyphSource blockGlyphs_;
+  const lumidraw::gfx::GlyphSource* glyphs_ = &blockGlyphs_;
 };
