@@ -118,6 +118,34 @@ TEST(CanvasEllipse, IsSymmetricAboutBothAxes) {
   }
 }
 
+// Per pixel: inside when the centre is, u^2 / w^2 + v^2 / h^2 <= 1 in half pixels;
+// outline when inside with a 4-neighbour outside.
+TEST(CanvasEllipse, MatchesPerPixelDefinition) {
+  for (int w = 1; w <= 14; ++w) {
+    for (int h = 1; h <= 11; h += 2) {
+      const Rect box{2, 3, 2 + w, 3 + h};
+      const auto inside = [&](int x, int y) {
+        if (!box.contains({x, y})) return false;
+        const std::int64_t u = 2 * x + 1 - box.left - box.right;
+        const std::int64_t v = 2 * y + 1 - box.top - box.bottom;
+        return u * u * h * h + v * v * w * w <= std::int64_t{w} * w * h * h;
+      };
+      Bitmap8 want(20, 16);
+      for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 20; ++x) {
+          if (!inside(x, y)) continue;
+          const bool edge =
+              !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+          want.set_pixel(x, y, edge ? 1 : 2);
+        }
+      }
+      Fixture f(20, 16, 1);
+      f.canvas.ellipse(box);
+      EXPECT_EQ(as_text(f.buffer), as_text(want)) << w << "x" << h;
+    }
+  }
+}
+
 TEST(CanvasEllipse, OneWideOutlineIsClosedAndThin) {
   Fixture f(40, 30, 1);
   f.canvas.brush().style = BrushStyle::kClear;
@@ -389,6 +417,53 @@ TEST(CanvasPenModes, CombineWithTheBufferPerChannelBits) {
     canvas.move_to({0, 0});
     canvas.line_to({1, 0});
     EXPECT_EQ(b.pixel(0, 0), c.want) << static_cast<int>(c.mode);
+  }
+}
+
+// Runs are combined a word at a time; every mode, length and alignment must match a
+// plain per-pixel loop.
+TEST(CanvasPenModes, RunsOfEveryLengthMatchAPerPixelLoop) {
+  const PenMode modes[] = {PenMode::kCopy, PenMode::kMerge, PenMode::kMask, PenMode::kXor};
+  for (const PenMode mode : modes) {
+    for (int start = 0; start < 9; ++start) {
+      for (int length = 1; length <= 21; ++length) {
+        const auto op = [&](std::uint32_t p, std::uint32_t v) -> std::uint32_t {
+          switch (mode) {
+            case PenMode::kCopy:
+              return v;
+            case PenMode::kMerge:
+              return p | v;
+            case PenMode::kMask:
+              return p & v;
+            case PenMode::kXor:
+              return p ^ v;
+          }
+          return p;
+        };
+        Bitmap8 bytes(32, 1);
+        Bitmap32 words(32, 1);
+        for (int x = 0; x < 32; ++x) {
+          bytes.row(0)[x] = static_cast<std::uint8_t>(37 * x + 11);
+          words.row(0)[x] = 0x01030507u * static_cast<std::uint32_t>(x + 3);
+        }
+        Bitmap8 bytes_want = bytes;
+        Bitmap32 words_want = words;
+        for (int x = start; x < start + length; ++x) {
+          bytes_want.row(0)[x] = static_cast<std::uint8_t>(op(bytes_want.row(0)[x], 0xA6));
+          words_want.row(0)[x] = op(words_want.row(0)[x], to_pixel(0x5AC3E1));
+        }
+        Canvas cb(bytes), cw(words);
+        cb.pen().color = Color::index(0xA6);
+        cw.pen().color = Color::rgb(0x5AC3E1);
+        for (Canvas* c : {&cb, &cw}) {
+          c->pen().mode = mode;
+          c->move_to({start, 0});
+          c->line_to({start + length, 0});
+        }
+        ASSERT_EQ(bytes, bytes_want) << static_cast<int>(mode) << " " << start << "+" << length;
+        ASSERT_EQ(words, words_want) << static_cast<int>(mode) << " " << start << "+" << length;
+      }
+    }
   }
 }
 
