@@ -90,6 +90,48 @@ class TPenImage {
   // area to fit into.
   void BitmapDispCenter();
 
+  // Lasso
+  // Path start at control point (X, Y): the selection is cleared and the list replayed,
+  // then a grey path starts on the display picture.
+  void LassoStart(int X, int Y);
+  // Extends the grey path to (X, Y) and widens the path's bounding rectangle.
+  void LassoExtend(int X, int Y);
+  // Selects every stroke whose points all lie strictly inside the path's bounding
+  // rectangle, then rebuilds the picture (replay shows the selected strokes in the box).
+  void LassoSelect();
+  // False while a lasso path is drawn or the selection box is shown.
+  bool CanLasso() const;
+  // The selection box's picture: the display picture under the box with the black
+  // silhouette of the selected strokes over it. Empty without a silhouette.
+  lumidraw::gfx::Bitmap32 RgnPBoxPaint() const;
+  // Dragging the box; X, Y are box coordinates. Release moves the selected strokes by
+  // the dragged distance in picture pixels and rebuilds the picture.
+  void RgnPBoxMouseDown(int X, int Y);
+  void RgnPBoxMouseMove(int X, int Y);
+  void RgnPBoxMouseUp(int X, int Y);
+
+  // Zoom and pan
+  // Zoom stack arithmetic without repaint: ba = 1 zooms in one step about the screen
+  // point ps (the picture point under it stays there), any other value returns to the
+  // previous view. At most 18 steps deep.
+  void ExpandL(lumidraw::gfx::Point ps, std::uint8_t ba);
+  // ExpandL and repaint; nothing while CanLasso is false.
+  void Expand(lumidraw::gfx::Point ps, std::uint8_t ba);
+  // The pan gesture: press, move and release at control point (X, Y).
+  void PanStart(int X, int Y);
+  void PanMove(int X, int Y);
+  void PanEnd();
+
+  // Shapes
+  // Press with MouseF 8-12 (xy0 and xy1 already set): shows the line preview for 8.
+  void ShapeStart();
+  // Move with MouseF 8-12: moves the preview; the arc's radius is fixed once Ctrl or
+  // Alt is released, and Shift makes the ellipse a circle.
+  void ShapeMove(TShiftState Shift, int X, int Y);
+  // Release with MouseF 8-12: removes the preview and draws the shape into the layers
+  // and the stroke list.
+  void ShapeEnd();
+
   // Pen input
   // Tool mode m: 1 move image, 2 pen, 3 eraser, 4 lasso; 0 keeps the mode. Sets the
   // pointer; entering or leaving the lasso with a selection clears it and rebuilds the
@@ -217,4 +259,15 @@ class TPenImage {
   std::vector<lumidraw::gfx::Point> controlPoints_;  // scratch of DrawSmoothed
   lumidraw::gfx::BlockGlyphSource blockGlyphs_;
   const lumidraw::gfx::GlyphSource* glyphs_ = &blockGlyphs_;
+
+  // Lasso
+  int Rx1 = 0;  // bounding rectangle of the lasso path, picture pixels
+  int Rx2 = 0;
+  int Ry1 = 0;
+  int Ry2 = 0;
+  lumidraw::gfx::Point Rgn0;  // drag start inside the box
+  lumidraw::gfx::Point Rgn1;  // box position at the drag's start
+
+  // Shapes
+  lumidraw::gfx::Point xy2;  // end point of an arc
 };

@@ -26,6 +26,8 @@ class TSurfaceHost {
   virtual void RectChanged(const lumidraw::gfx::Rect& r) = 0;
   // Lets pending window messages run; the surface may be entered again meanwhile.
   virtual void ProcessMessages() = 0;
+  // A screen position in control pixels (zooming takes its centre in screen coordinates).
+  virtual lumidraw::gfx::Point ScreenToControl(lumidraw::gfx::Point screen) const = 0;
 
   // Pointer shapes, by index into the overlay's cursor table: 0 the platform's default,
   // 1-8 pen and marker pointers, 10 eraser, 11 open hand, 12 closed hand, 13 lasso.

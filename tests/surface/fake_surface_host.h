@@ -24,6 +24,11 @@ class TFakeSurfaceHost : public TSurfaceHost {
     if (onMessages) onMessages();
   }
 
+  // The control sits at `origin` on the screen.
+  lumidraw::gfx::Point ScreenToControl(lumidraw::gfx::Point screen) const override {
+    return {screen.x - origin.x, screen.y - origin.y};
+  }
+
   void SetPointer(int index) override {
     pointer = index;
     events.push_back("pointer " + std::to_string(index));
@@ -45,6 +50,7 @@ class TFakeSurfaceHost : public TSurfaceHost {
   std::vector<lumidraw::gfx::Rect> changed;
   std::vector<std::string> events;
   std::function<void()> onMessages;
+  lumidraw::gfx::Point origin;
   int pointer = 0;  // -1 while hidden
   std::map<int, lumidraw::gfx::Bitmap32> pointerImages;
 };
