@@ -69,14 +69,7 @@ std::vector<Fixture> Fixtures() {
   };
 }
 
-class GarbageInputTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetupDefaults(); }
-  void TearDown() override { SetupDefaults(); }
-
-  TempFolder temp;
-  FakePlatform platform{temp.path()};
-};
+using GarbageInputTest = testing::SettingsFixture;
 
 TEST_F(GarbageInputTest, DamagedIniFilesLoadWithDefaultsWhereNothingIsUsable) {
   for (const Fixture& f : Fixtures()) {

@@ -26,14 +26,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-class SettingsFileTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetupDefaults(); }
-  void TearDown() override { SetupDefaults(); }
-
-  TempFolder temp;
-  FakePlatform platform{temp.path()};
-};
+using SettingsFileTest = testing::SettingsFixture;
 
 TEST_F(SettingsFileTest, AFailedReplaceKeepsTheOldFileAndReportsFailure) {
   const fs::path file = temp.path() / "store.ini";

@@ -18,14 +18,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-class SettingsStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetupDefaults(); }
-  void TearDown() override { SetupDefaults(); }
-
-  TempFolder temp;
-  FakePlatform platform{temp.path()};
-};
+using SettingsStoreTest = testing::SettingsFixture;
 
 TEST_F(SettingsStoreTest, DataFolderIsCreatedAndHasNoTrailingSeparator) {
   const fs::path folder = DataFolder(platform);

@@ -7,40 +7,21 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "settings/emulated_registry.h"
+#include "settings/settings_catalogue.h"
 #include "settings/settings_platform.h"
+#include "test_support/temp_folder.h"
 
 namespace lumidraw::settings::testing {
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (;;) {
-      path_ = std::filesystem::temp_directory_path() /
-              ("lumidraw-settings-" + std::to_string(random()));
-      if (std::filesystem::create_directory(path_)) break;
-    }
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempFolder = TTempFolder;
 
 // Records every registry access in order, as "section/name", then forwards it.
 struct RegistryLog {
@@ -139,5 +120,16 @@ inline std::vector<std::string> FilesBelow(const std::filesystem::path& root) {
   std::sort(files.begin(), files.end());
   return files;
 }
+
+// A temporary folder, a platform rooted in it, and the catalogue's defaults before and
+// after every test.
+class SettingsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { SetupDefaults(); }
+  void TearDown() override { SetupDefaults(); }
+
+  TempFolder temp;
+  FakePlatform platform{temp.path()};
+};
 
 }  // namespace lumidraw::settings::testing

@@ -10,10 +10,12 @@
 class TTempFolder {
  public:
   TTempFolder() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("lumidraw-test-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    do {
+      path_ =
+          std::filesystem::temp_directory_path() / ("lumidraw-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
   }
   ~TTempFolder() {
     std::error_code ignored;
