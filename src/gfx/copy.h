@@ -2,7 +2,8 @@
 // nearest neighbour.
 //
 // Both copy raw pixel values; an 8-bit copy copies palette indexes and leaves the
-// destination's palette alone.
+// destination's palette alone. Source and destination may be the same buffer: the
+// result is then as if the source had been copied aside first.
 #pragma once
 
 #include <algorithm>
@@ -24,6 +25,10 @@ namespace lumidraw::gfx {
 //                                    . . e f
 template <typename T>
 void copy(PixelBuffer<T>& dst, Point at, const PixelBuffer<T>& src, Rect from) {
+  if (&dst == &src) {  // within one buffer: read everything before writing
+    const PixelBuffer<T> source = src;
+    return copy(dst, at, source, from);
+  }
   // Clip the source, moving the target with it.
   const Rect clipped = intersect(from, src.bounds());
   at.x += clipped.left - from.left;
@@ -60,6 +65,10 @@ void copy(PixelBuffer<T>& dst, Point at, const PixelBuffer<T>& src) {
 // by reversed rectangles).
 template <typename T>
 void stretch_copy(PixelBuffer<T>& dst, Rect to, const PixelBuffer<T>& src, Rect from) {
+  if (&dst == &src) {  // within one buffer: read everything before writing
+    const PixelBuffer<T> source = src;
+    return stretch_copy(dst, to, source, from);
+  }
   if (to.empty() || from.empty()) return;
   const Rect target = intersect(to, dst.bounds());
   if (target.empty()) return;

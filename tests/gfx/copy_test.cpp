@@ -37,6 +37,17 @@ TEST(Copy, OffsetCopyClipsAtEveryEdge) {
   EXPECT_EQ(rows_of(from_outside), (std::vector<std::vector<int>>{{0, 0}, {0, 1}}));
 }
 
+TEST(Copy, WithinOneBufferReadsTheSourceBeforeWriting) {
+  Bitmap8 b = numbered(4, 3);
+  copy(b, {1, 1}, b, {0, 0, 3, 2});  // down and right over itself
+  EXPECT_EQ(rows_of(b),
+            (std::vector<std::vector<int>>{{1, 2, 3, 4}, {11, 1, 2, 3}, {21, 11, 12, 13}}));
+
+  Bitmap8 s = numbered(4, 1);
+  stretch_copy(s, {0, 0, 4, 1}, s, {1, 0, 3, 1});  // 2 -> 4 columns over itself
+  EXPECT_EQ(rows_of(s), (std::vector<std::vector<int>>{{2, 2, 3, 3}}));
+}
+
 TEST(StretchCopy, EnlargesByRepeatingPixels) {
   Bitmap8 dst(6, 4);
   stretch_copy(dst, {0, 0, 6, 4}, numbered(3, 2), {0, 0, 3, 2});
