@@ -1,4 +1,5 @@
-// Program entry: environment probes, the single-instance lock, the application object,
+// Program entry: environment probes, the undo history and the settings' built-in
+// values, the single-instance lock, the application object,
 // the tool window as main window and the message loop. The lock is released when the
 // loop has ended.
 
@@ -8,6 +9,8 @@
 #include "app/environment.h"
 #include "platform/qt/locale_probe.h"
 #include "platform/qt/single_instance_lock.h"
+#include "settings/settings_catalogue.h"
+#include "strokes/undo_history.h"
 #include "toolwin/tool_frm.h"
 
 namespace {
@@ -29,6 +32,8 @@ bool HasDisplay() {
 int main(int argc, char** argv) {
   WinVer = WindowsVersion();
   CheckJapanese(UserDefaultLCID());
+  lumidraw::strokes::UndoInit();
+  lumidraw::settings::SetupDefaults();
 
   // A second start ends at once and silently; the running program is left alone.
   TSingleInstanceLock lock(QStringLiteral("ZELVA_RVMX_Mutex"));
