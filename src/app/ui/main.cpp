@@ -1,7 +1,6 @@
-// Program entry: environment probes, the undo history and the settings' built-in
-// values, the single-instance lock, the application object,
-// the tool window as main window and the message loop. The lock is released when the
-// loop has ended.
+// Program entry, in this order: environment probes, the undo history and the settings'
+// built-in values, the single-instance lock, the application object, the tool window as
+// main window and the message loop. The lock is released when the loop has ended.
 
 #include <QApplication>
 #include <cstdio>
