@@ -28,6 +28,11 @@ class TSurfaceHost {
   virtual void ProcessMessages() = 0;
   // A screen position in control pixels (zooming takes its centre in screen coordinates).
   virtual lumidraw::gfx::Point ScreenToControl(lumidraw::gfx::Point screen) const = 0;
+  // The floating selection box (TPenImage::RgnPBox) was shown, hidden or moved, or its
+  // picture (TPenImage::RgnPBoxPaint) changed. The window shows the box in front of the
+  // surface at RgnPBox's place, with the open-hand pointer 11, and hands its button
+  // presses, moves and releases to TPenImage::RgnPBoxMouseDown/Move/Up.
+  virtual void SelectionBoxChanged() = 0;
 
   // Pointer shapes, by index into the overlay's cursor table: 0 the platform's default,
   // 1-8 pen and marker pointers, 10 eraser, 11 open hand, 12 closed hand, 13 lasso.

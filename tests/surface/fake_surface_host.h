@@ -29,6 +29,11 @@ class TFakeSurfaceHost : public TSurfaceHost {
     return {screen.x - origin.x, screen.y - origin.y};
   }
 
+  void SelectionBoxChanged() override {
+    ++boxChanges;
+    events.push_back("box");
+  }
+
   void SetPointer(int index) override {
     pointer = index;
     events.push_back("pointer " + std::to_string(index));
@@ -51,6 +56,7 @@ class TFakeSurfaceHost : public TSurfaceHost {
   std::vector<std::string> events;
   std::function<void()> onMessages;
   lumidraw::gfx::Point origin;
+  int boxChanges = 0;
   int pointer = 0;  // -1 while hidden
   std::map<int, lumidraw::gfx::Bitmap32> pointerImages;
 };
