@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "gfx/bitmap.h"
@@ -237,12 +238,12 @@ class TPenImage {
   int PenCursor();
   // The smoothed stroke's segment xy0-xy1 on the display picture only.
   void DrawPreviewSegment();
-  lumidraw::gfx::Point ErasePos;  // right press; x becomes -100000 once the pointer moves
-  std::uint8_t EraseMMode = 0;    // mode to return to after a right-button erase
-  int isErase = 0;                // 0 none, 1 right pressed, 3 right pressed erasing
-  lumidraw::gfx::Point PresPos;   // last position of the pressure simulation
-  int LastP = 0;                  // simulated pressure
-  int modePointer_ = 0;           // the control's pointer for the current mode
+  lumidraw::gfx::Point ErasePos;      // right press; x becomes -100000 once the pointer moves
+  std::uint8_t EraseMMode = 0;        // mode to return to after a right-button erase
+  int isErase = 0;                    // 0 none, 1 right pressed, 3 right pressed erasing
+  lumidraw::gfx::Point PresPos;       // last position of the pressure simulation
+  int LastP = 0;                      // simulated pressure
+  int modePointer_ = 0;               // the control's pointer for the current mode
   lumidraw::gfx::Point strokeStart_;  // first point of the stroke being drawn
 
   // Stroke rendering
@@ -267,7 +268,31 @@ class TPenImage {
   int Ry2 = 0;
   lumidraw::gfx::Point Rgn0;  // drag start inside the box
   lumidraw::gfx::Point Rgn1;  // box position at the drag's start
+  // The display canvas's pen for the path: grey, one pixel, copy.
+  void SetLassoPathPen();
+  // Moves the box by the pointer's travel from Rgn0 (box point X, Y), kept on the surface.
+  void MoveSelectionBox(int X, int Y);
 
   // Shapes
-  lumidraw::gfx::Point xy2;  // end point of an arc
+  // An exclusive-or outline on the display picture: the gesture state it shows, its
+  // points in control pixels and its pen width. Drawing it again removes it.
+  struct TShapePreview {
+    std::uint8_t kind = 0;
+    lumidraw::gfx::Point s0, s1, s2;
+    int width = 1;
+  };
+  // The outline for MouseF and xy0, xy1, xy2 at the current view.
+  TShapePreview ShapePreviewNow() const;
+  void DrawShapePreview(const TShapePreview& preview);
+  void ShowShapePreview();
+  void RemoveShapePreview();
+  // A straight piece a-b into the layers and the list, as rainbow sub-segments or one
+  // segment; composes nothing.
+  void DrawShapePiece(lumidraw::gfx::Point a, lumidraw::gfx::Point b);
+  void FinishLine();
+  void FinishRectangle();
+  void FinishArc();
+  void FinishEllipse();
+  lumidraw::gfx::Point xy2;                    // end point of an arc
+  std::optional<TShapePreview> shapePreview_;  // the outline on the display picture
 };
