@@ -27,6 +27,11 @@ struct TPenImageProbe {
   static lumidraw::gfx::Point ScreenToPicture(const TPenImage& s, int X, int Y) {
     return s.ScreenToPicture(X, Y);
   }
+  // Pen input, stroke rendering, replay and eraser.
+  static int LastP(const TPenImage& s) { return s.LastP; }
+  static int IsErase(const TPenImage& s) { return s.isErase; }
+  static void DrawSegment(TPenImage& s, int p) { s.DrawSegment(p); }
+  static void DrawSmoothed(TPenImage& s) { s.DrawSmoothed(); }
   // Row counts of the four row tables: ink, coverage, background, picture.
   static std::vector<std::size_t> RowTableSizes(const TPenImage& s) {
     return {s.b1.size(), s.b2.size(), s.b3.size(), s.b4.size()};

@@ -1,0 +1,3 @@
+#include "surface/current_pen.h"
+
+lumidraw::TPenType CrPen;
