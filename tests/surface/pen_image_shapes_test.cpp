@@ -275,4 +275,17 @@ TEST_F(Shapes, PreviewsLeaveTheDisplayExactlyAsBeforeOnceRemoved) {
   }
 }
 
+TEST_F(Shapes, AZoomDuringTheDragTakesTheOutlineAwayForGood) {
+  image.MouseDown(TMouseButton::mbLeft, ssAlt, 60, 50);
+  image.MouseMove(ssAlt, 40, 30);
+  image.Expand({80, 60}, 1);
+  const Bitmap32 repainted = image.DisplayPicture();
+  P::RemoveShapePreview(image);
+  EXPECT_EQ(image.DisplayPicture(), repainted);
+  image.MouseMove(ssAlt, 30, 20);
+  EXPECT_NE(image.DisplayPicture(), repainted);
+  P::RemoveShapePreview(image);
+  EXPECT_EQ(image.DisplayPicture(), repainted);
+}
+
 }  // namespace
