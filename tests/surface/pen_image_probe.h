@@ -32,6 +32,8 @@ struct TPenImageProbe {
   static int IsErase(const TPenImage& s) { return s.isErase; }
   static void DrawSegment(TPenImage& s, int p) { s.DrawSegment(p); }
   static void DrawSmoothed(TPenImage& s) { s.DrawSmoothed(); }
+  // Shapes.
+  static void RemoveShapePreview(TPenImage& s) { s.RemoveShapePreview(); }
   // Row counts of the four row tables: ink, coverage, background, picture.
   static std::vector<std::size_t> RowTableSizes(const TPenImage& s) {
     return {s.b1.size(), s.b2.size(), s.b3.size(), s.b4.size()};
