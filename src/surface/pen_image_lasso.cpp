@@ -31,8 +31,6 @@ void TPenImage::LassoStart(int X, int Y) {
   if (PenList != nullptr) PenList->SelectNone();
   PenListPlay(false);
   xy0 = {X, Y};
-  SetLassoPathPen();
-  displayCanvas_.move_to(xy0);
   const Point p = ScreenToPicture(X, Y);
   Rx1 = Rx2 = p.x;
   Ry1 = Ry2 = p.y;
@@ -41,6 +39,7 @@ void TPenImage::LassoStart(int X, int Y) {
 void TPenImage::LassoExtend(int X, int Y) {
   xy1 = {X, Y};
   // The path is shown on the display picture only; the next repaint takes it away.
+  // Replay and previews share the canvas, so the pen and position are set each time.
   SetLassoPathPen();
   displayCanvas_.move_to(xy0);
   displayCanvas_.line_to(xy1);
