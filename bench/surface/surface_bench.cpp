@@ -31,6 +31,14 @@ class TQuietHost : public TSurfaceHost {
   int DisplayBitsPerPixel() const override { return 32; }
   void RectChanged(const lumidraw::gfx::Rect&) override {}
   void ProcessMessages() override {}
+  lumidraw::gfx::Point ScreenToControl(lumidraw::gfx::Point screen) const override {
+    return screen;
+  }
+  void SelectionBoxChanged() override {}
+  void SetPointer(int) override {}
+  void HidePointer() override {}
+  Bitmap32 PointerImage(int) const override { return Bitmap32(32, 32); }
+  void SetPointerImage(int, const Bitmap32&) override {}
 };
 
 enum Content { kNoInkAnywhere = 0, kInkEverywhere = 1, kStrokes = 2 };
