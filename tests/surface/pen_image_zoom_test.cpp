@@ -125,4 +125,22 @@ TEST_F(Zoom, NothingHappensWhileTheLassoIsBusy) {
   EXPECT_FALSE(host.events.empty());  // repainted
 }
 
+TEST_F(Zoom, TheDeepestZoomAtTheLargestFactorStillRepaints) {
+  lumidraw::settings::Zoom = 2.0;
+  Bitmap32 picture(400, 300, 0x336699);
+  picture.set_pixel(199, 149, 0xABCDEF);
+  image.BitmapLoad(picture, true);
+  image.BitmapDispAll();
+  ASSERT_EQ(image.DisplayPicture().pixel(199, 149), 0xABCDEFu);
+  // Zooming in about that pixel's top-left corner keeps the pixel under the point; its
+  // neighbours above and to the left fill the rest of the control.
+  for (int i = 0; i < 18; ++i) image.Expand({1199, 649}, 1);
+  EXPECT_EQ(image.bai, 262144.0);
+  EXPECT_EQ(image.DisplayPicture().pixel(199, 149), 0xABCDEFu);
+  EXPECT_EQ(image.DisplayPicture().pixel(198, 149), 0x336699u);
+  EXPECT_EQ(image.DisplayPicture().pixel(199, 148), 0x336699u);
+  for (int i = 0; i < 18; ++i) image.Expand({1000, 500}, 0);
+  EXPECT_EQ(image.bai, 1.0);
+}
+
 }  // namespace
