@@ -39,7 +39,6 @@ bool IsShape(std::uint8_t f) {
 // Pointer indexes of the overlay's cursor table.
 constexpr int kEraserPointer = 10;
 constexpr int kOpenHand = 11;
-constexpr int kClosedHand = 12;
 constexpr int kLassoPointer = 13;
 
 }  // namespace
@@ -150,7 +149,6 @@ void TPenImage::GestureStart(TShiftState Shift, int X, int Y, int pressure) {
   MouseF = MMode;
   switch (MMode) {
     case kPan:
-      host_.SetPointer(kClosedHand);
       PanStart(X, Y);
       break;
     case kPenStroke: {
@@ -221,7 +219,6 @@ void TPenImage::GestureEnd() {
   switch (MouseF) {
     case kPan:
       PanEnd();
-      host_.SetPointer(kOpenHand);
       break;
     case kPenStroke:
     case kEraserStroke:

@@ -209,6 +209,21 @@ TEST_F(PenSurface, SmoothedStrokeIsPreviewedThenDrawnWithoutPressure) {
   EXPECT_EQ(image.DisplayPicture().pixel(90, 60), 0xFE0000u);
 }
 
+TEST_F(PenSurface, DottedSmoothedStrokeHasSolidInkAndDashedCoverage) {
+  lumidraw::settings::PenRevise = 1;
+  Pen({0x100000FF, 2, 1});
+  Stroke({{10, 60}, {40, 60}, {70, 60}, {100, 60}, {130, 60}, {160, 60}, {190, 60}});
+  for (int x = 12; x <= 188; x += 8) EXPECT_EQ(InkThickness(x), 3) << x;
+  // Coverage pen 6 wide, dashes and gaps of 18 from coverage x = 21 on, with round ends
+  // of 3 beyond each dash.
+  EXPECT_NE(Coverage(30, 121), 0);
+  EXPECT_EQ(Coverage(48, 121), 0);
+  EXPECT_NE(Coverage(66, 121), 0);
+  EXPECT_EQ(Coverage(84, 121), 0);
+  // One colour for the whole stroke: the counter moved once.
+  EXPECT_EQ(StrokeCounter, 1);
+}
+
 TEST_F(PenSurface, RainbowByStrokeLabelsBothEnds) {
   Pen({0x08000001, 4, 0});
   Stroke({{40, 40}, {80, 60}, {140, 60}});

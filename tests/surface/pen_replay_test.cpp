@@ -104,6 +104,24 @@ TEST_F(PenSurface, SelectedStrokeLeavesThePictureForTheBox) {
   EXPECT_EQ(host.boxChanges, 2);
 }
 
+TEST_F(PenSurface, LeavingTheLassoWithASelectionPutsTheStrokesBack) {
+  list.AddPenDn(20, 30, 1024, 0x0000FF, 0, 2, 4, 255);
+  list.AddXY(40, 35, 1024);
+  list.AddPenUp(lumidraw::strokes::StrokeEnd);
+  image.SetMMode(4, false);
+  list.Select(0);
+  image.PenListPlay(false);
+  ASSERT_TRUE(image.RgnPBox.Visible);
+  ASSERT_EQ(Ink(30, 32), kNoInk);
+
+  image.SetMMode(2, false);
+  EXPECT_FALSE(list.Selected());
+  EXPECT_FALSE(image.RgnPBox.Visible);
+  EXPECT_NE(Ink(30, 32), kNoInk);
+  EXPECT_EQ(lumidraw::strokes::UndoLast(), 0);
+  EXPECT_EQ(host.pointer, 2);
+}
+
 TEST_F(PenSurface, ReplayOfOneEntryComposesNothing) {
   // Ink put straight into the layers shows only once something composes it.
   P::Ink(image).set_pixel(5, 5, 0x123456);
