@@ -66,6 +66,13 @@ std::uint8_t CoverageLevel(int inkWidth, int level) {
   return static_cast<std::uint8_t>(level);
 }
 
+// The eraser's 0 is copied; any other level is OR-ed into the coverage, so that a
+// marker over itself keeps its level. OR-ing 255 gives 255, so full coverage is copied
+// too: the same pixels, written faster.
+PenMode CoverageMode(Color level) {
+  return level == Color::index(0) || level == Color::index(255) ? PenMode::kCopy : PenMode::kMerge;
+}
+
 Point Doubled(Point p) {
   return {2 * p.x + 1, 2 * p.y + 1};
 }
@@ -126,7 +133,7 @@ void TPenImage::DrawSegment(int p) {
   }
   auto& coverage = coverageCanvas_.pen();
   if (coverage.style != PenStyle::kClear) {
-    coverage.mode = coverage.color == Color::index(0) ? PenMode::kCopy : PenMode::kMerge;
+    coverage.mode = CoverageMode(coverage.color);
     coverageCanvas_.move_to(Doubled(xy0));
     const Point end = Doubled(xy1);
     coverageCanvas_.line_to(dot ? Point{end.x + 1, end.y} : end);
@@ -180,7 +187,7 @@ void TPenImage::DrawSmoothed() {
     if (controlPoints_.size() > 1) coverageCanvas_.stroke_path(path);
     coverage.style = PenStyle::kSolid;
   } else {
-    coverage.mode = coverage.color == Color::index(0) ? PenMode::kCopy : PenMode::kMerge;
+    coverage.mode = CoverageMode(coverage.color);
     draw(coverageCanvas_, controlPoints_);
   }
   coverage.mode = PenMode::kCopy;
