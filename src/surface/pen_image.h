@@ -140,7 +140,7 @@ class TPenImage {
   void SetMMode(int m, bool b);
   // The control's button and move handlers, control pixels. Input is ignored while
   // there is no picture; OnPenDown is raised before and OnPenUp after own handling,
-  // for every button.
+  // for every button. A right press while another gesture runs starts nothing.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   void MouseMove(TShiftState Shift, int X, int Y);
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
