@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "gfx/bitmap.h"
@@ -222,6 +224,37 @@ TEST_F(PenSurface, DottedSmoothedStrokeHasSolidInkAndDashedCoverage) {
   EXPECT_EQ(Coverage(84, 121), 0);
   // One colour for the whole stroke: the counter moved once.
   EXPECT_EQ(StrokeCounter, 1);
+}
+
+// Records what the labels ask for; every glyph box is solid.
+class TRecordingGlyphs : public lumidraw::gfx::GlyphSource {
+ public:
+  lumidraw::gfx::Size extent(std::string_view text, int pixel_height) const override {
+    asked.push_back(std::string(text) + "@" + std::to_string(pixel_height));
+    return {4 * static_cast<int>(text.size()), pixel_height / 5};
+  }
+  lumidraw::gfx::MaskBitmap render(std::string_view text, int pixel_height) const override {
+    rendered.push_back(std::string(text) + "@" + std::to_string(pixel_height));
+    return lumidraw::gfx::MaskBitmap(4 * static_cast<int>(text.size()), pixel_height / 5, 1);
+  }
+  mutable std::vector<std::string> asked;
+  mutable std::vector<std::string> rendered;
+};
+
+TEST_F(PenSurface, LabelsTakeTheirTextFromTheGlyphSourceSet) {
+  TRecordingGlyphs glyphs;
+  image.SetGlyphSource(&glyphs);
+  Pen({0x08000001, 4, 1});
+  Stroke({{40, 40}, {140, 60}});
+  Stroke({{40, 90}, {140, 90}});
+  EXPECT_EQ(glyphs.asked, (std::vector<std::string>{"1@30", "1@30", "2@30", "2@30"}));
+  EXPECT_EQ(glyphs.rendered, (std::vector<std::string>{"1@30", "1@60", "1@30", "1@60", "2@30",
+                                                       "2@60", "2@30", "2@60"}));
+  // Text 4 x 6: a disc of radius round(sqrt(52) / 2) + 2 = 6 around (40, 90); the text
+  // covers (38..41, 87..92).
+  EXPECT_EQ(Ink(38, 87), 0x000000u);
+  EXPECT_EQ(Ink(36, 90), 0xEEEEEEu);
+  image.SetGlyphSource(nullptr);
 }
 
 TEST_F(PenSurface, RainbowByStrokeLabelsBothEnds) {
