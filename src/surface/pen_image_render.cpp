@@ -1,5 +1,6 @@
 // Stroke rendering: the pen's parameters, segments into the ink and coverage layers,
 // smoothed strokes and the number labels of rainbow-by-stroke ink.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -73,7 +74,16 @@ PenMode CoverageMode(Color level) {
   return level == Color::index(0) || level == Color::index(255) ? PenMode::kCopy : PenMode::kMerge;
 }
 
+// Points far outside any layer (a stored coordinate can be anything a 32-bit entry
+// holds) are pulled in to where doubling them cannot overflow; the raster layer clips
+// long before this bound.
+constexpr int kFarOutside = 1 << 28;
+Point PulledIn(Point p) {
+  return {std::clamp(p.x, -kFarOutside, kFarOutside), std::clamp(p.y, -kFarOutside, kFarOutside)};
+}
+
 Point Doubled(Point p) {
+  p = PulledIn(p);
   return {2 * p.x + 1, 2 * p.y + 1};
 }
 
@@ -195,6 +205,7 @@ void TPenImage::DrawSmoothed() {
 }
 
 void TPenImage::DrawNumberLabel(Point at, ColorRef fill, ColorRef ink) {
+  at = PulledIn(at);
   const std::string text = std::to_string(StrokeCounter);
   auto& font = inkCanvas_.font();
   font = {glyphs_, 30, Color::rgb(ink)};

@@ -30,6 +30,8 @@ void TPenImage::SyncDisplaySize() {
   const TClientSize client = host_.ClientSize();
   if (display_.width() != client.width || display_.height() != client.height) {
     display_.reset(client.width, client.height, lumidraw::gfx::to_pixel(BackColor));
+    // A shape outline on the old picture is gone; drawing it again would leave a ghost.
+    shapePreview_.reset();
   }
 }
 
@@ -90,6 +92,8 @@ void TPenImage::BitmapDispAll() {
   if (to.right < clientWidth) display_.fill_rect({to.right, 0, clientWidth, clientHeight}, back);
   if (to.bottom < clientHeight) display_.fill_rect({0, to.bottom, clientWidth, clientHeight}, back);
   if (!display_.empty()) host_.RectChanged(display_.bounds());
+  // The repaint took away any shape outline; drawing it again would leave a ghost.
+  shapePreview_.reset();
 }
 
 void TPenImage::BitmapDispCenter() {

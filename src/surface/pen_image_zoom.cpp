@@ -49,8 +49,6 @@ void TPenImage::Expand(lumidraw::gfx::Point ps, std::uint8_t ba) {
   if (!CanLasso()) return;
   ExpandL(ps, ba);
   BitmapDispAll();
-  // The repaint took away any shape outline; drawing it again would leave a ghost.
-  shapePreview_.reset();
 }
 
 void TPenImage::PanStart(int X, int Y) {

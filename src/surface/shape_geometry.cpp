@@ -9,18 +9,25 @@ namespace lumidraw::surface {
 
 namespace {
 
-// Cosine and sine of whole degrees, exact at the quarter turns so that the points at
-// 0, 90, 180 and 270 degrees carry no rounding noise.
+// Cosine and sine of whole degrees, exact wherever the value is rational (multiples of
+// 30 and 90 degrees for the sine): a point whose coordinate is exactly a half then
+// rounds to the even neighbour, as the rule says, instead of wherever the library's
+// rounding noise pushes it, and circles stay symmetric.
 double cos_degrees(int k) {
   switch (((k % 360) + 360) % 360) {
     case 0:
       return 1.0;
+    case 60:
+    case 300:
+      return 0.5;
     case 90:
-      return 0.0;
-    case 180:
-      return -1.0;
     case 270:
       return 0.0;
+    case 120:
+    case 240:
+      return -0.5;
+    case 180:
+      return -1.0;
     default:
       return std::cos(k * std::numbers::pi / 180.0);
   }
@@ -64,7 +71,9 @@ int arc_end(int start, int end) {
 }
 
 gfx::Point arc_point(gfx::Point c, int r, int k) {
-  return {c.x + round_half_even(cos_degrees(k) * r), c.y - round_half_even(sin_degrees(k) * r)};
+  // The sums in doubles: a centre far out may leave the int range.
+  return {saturate_to_int(c.x + round_half_even_value(cos_degrees(k) * r)),
+          saturate_to_int(c.y - round_half_even_value(sin_degrees(k) * r))};
 }
 
 int arc_radius(gfx::Point c, gfx::Point p) {

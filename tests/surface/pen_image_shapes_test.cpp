@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -275,17 +276,34 @@ TEST_F(Shapes, PreviewsLeaveTheDisplayExactlyAsBeforeOnceRemoved) {
   }
 }
 
-TEST_F(Shapes, AZoomDuringTheDragTakesTheOutlineAwayForGood) {
-  image.MouseDown(TMouseButton::mbLeft, ssAlt, 60, 50);
-  image.MouseMove(ssAlt, 40, 30);
-  image.Expand({80, 60}, 1);
-  const Bitmap32 repainted = image.DisplayPicture();
-  P::RemoveShapePreview(image);
-  EXPECT_EQ(image.DisplayPicture(), repainted);
-  image.MouseMove(ssAlt, 30, 20);
-  EXPECT_NE(image.DisplayPicture(), repainted);
-  P::RemoveShapePreview(image);
-  EXPECT_EQ(image.DisplayPicture(), repainted);
+TEST_F(Shapes, AFullRepaintDuringTheDragTakesTheOutlineAwayForGood) {
+  const std::pair<const char*, std::function<void()>> repaints[] = {
+      {"zoom",
+       [&] {
+         image.Expand({80, 60}, 1);
+       }},
+      {"repaint", [&] { image.BitmapDisp2(); }},
+      {"replay", [&] { image.PenListPlay(false); }},
+      {"resize",
+       [&] {
+         host.client = {150, 110};
+         image.BitmapDispAll();
+       }},
+  };
+  for (const auto& [name, repaint] : repaints) {
+    SCOPED_TRACE(name);
+    image.MouseDown(TMouseButton::mbLeft, ssAlt, 60, 50);
+    image.MouseMove(ssAlt, 40, 30);
+    repaint();
+    const Bitmap32 repainted = image.DisplayPicture();
+    P::RemoveShapePreview(image);
+    EXPECT_EQ(image.DisplayPicture(), repainted);
+    image.MouseMove(ssAlt, 30, 20);
+    EXPECT_NE(image.DisplayPicture(), repainted);
+    P::RemoveShapePreview(image);
+    EXPECT_EQ(image.DisplayPicture(), repainted);
+    image.SetMMode(2, true);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -161,6 +163,16 @@ TEST(Smoothing, CurvedOnlyFromTheStatedLengths) {
         << c.length << " points, step " << c.step;
     EXPECT_EQ(out.size(), static_cast<std::size_t>(c.points)) << c.length << ", " << c.step;
   }
+}
+
+TEST(Smoothing, HugeStepsAndCoordinatesDoNotOverflow) {
+  std::vector<Point> far;
+  for (int i = 0; i < 8; ++i) far.push_back({INT_MAX - i, INT_MIN + i});
+  std::vector<Point> out;
+  EXPECT_FALSE(lumidraw::surface::smoothing_points(far, INT_MAX / 2, out));
+  EXPECT_EQ(out, far);
+  ASSERT_TRUE(lumidraw::surface::smoothing_points(far, 1, out));
+  EXPECT_EQ(out[3], (Point{INT_MAX - 3, INT_MIN + 3}));
 }
 
 TEST(Smoothing, ControlPointsAndMidpoints) {

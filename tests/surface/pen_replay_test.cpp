@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "pen_surface_fixture.h"
 
 namespace {
@@ -134,6 +136,20 @@ TEST_F(PenSurface, ReplayOfOneEntryComposesNothing) {
   list.AddPenUp(lumidraw::strokes::StrokeEnd);
   image.PenListPlay(false);
   EXPECT_EQ(P::Picture(image).pixel(5, 5), 0x113355u);
+}
+
+TEST_F(PenSurface, StrokesFarOutsideThePictureReplayAsNothing) {
+  for (const int type : {0, 1}) {  // plain and smoothed
+    list.Clear();
+    list.AddPenDn(2000000000, 10, 1024, 0x0000FF, type, 2, 4, 255);
+    list.AddXY(2100000000, INT_MIN, 1024);
+    list.AddXY(INT_MAX, 10, 1024);
+    for (int i = 0; i < 6; ++i) list.AddXY(1500000000 + i, 1500000000, 1024);
+    list.AddPenUp(lumidraw::strokes::StrokeEnd);
+    image.PenListPlay(false);
+    for (int y = 0; y < image.sh; ++y)
+      for (int x = 0; x < image.sw; ++x) ASSERT_EQ(Ink(x, y), kNoInk) << x << ", " << y;
+  }
 }
 
 TEST_F(PenSurface, UnknownCodesSkipTheirPoints) {

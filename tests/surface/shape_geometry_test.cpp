@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <algorithm>
 #include <vector>
 
@@ -61,6 +63,16 @@ TEST(ShapeGeometry, ArcPointsLieOnTheCircleWithYDownward) {
   EXPECT_EQ(arc_point(c, 10, 270), (Point{50, 60}));
   EXPECT_EQ(arc_point(c, 10, 370), arc_point(c, 10, 10));
   EXPECT_EQ(arc_point(c, 10, 45), (Point{57, 43}));
+  // Exact halves at 30-degree steps go to the even neighbour, so odd circles stay
+  // symmetric: r = 5 gives offsets of 2.5 -> 2 and 4.33 -> 4.
+  const std::pair<int, Point> halves[] = {
+      {30, {54, 48}},  {60, {52, 46}},  {120, {48, 46}}, {150, {46, 48}},
+      {210, {46, 52}}, {240, {48, 54}}, {300, {52, 54}}, {330, {54, 52}},
+  };
+  for (const auto& [k, p] : halves) EXPECT_EQ(arc_point(c, 5, k), p) << k << " degrees";
+  EXPECT_EQ(ellipse_point({-5, -3}, {5, 3}, 60), (Point{-2, 3}));
+  // A centre far out saturates instead of overflowing.
+  EXPECT_EQ(arc_point({INT_MAX - 2, 0}, 10, 0).x, INT_MAX);
   EXPECT_EQ(arc_radius(c, {53, 54}), 5);
   EXPECT_EQ(arc_radius(c, {55, 55}), 7);
 }
