@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "bench_support.h"
 #include "settings/settings_catalogue.h"
 #include "strokes/pen_list.h"
 #include "strokes/undo_history.h"
@@ -14,26 +15,10 @@ namespace {
 
 using lumidraw::gfx::Bitmap32;
 
-constexpr int kWidth = 3840;
-constexpr int kHeight = 2160;
+constexpr int kWidth = kBenchWidth;
+constexpr int kHeight = kBenchHeight;
 constexpr int kStrokes = 500;
 constexpr int kSegments = 20;
-
-class TQuietHost : public TSurfaceHost {
- public:
-  TClientSize ClientSize() const override { return {kWidth, kHeight}; }
-  int DisplayBitsPerPixel() const override { return 32; }
-  void RectChanged(const lumidraw::gfx::Rect&) override {}
-  void ProcessMessages() override {}
-  lumidraw::gfx::Point ScreenToControl(lumidraw::gfx::Point screen) const override {
-    return screen;
-  }
-  void SelectionBoxChanged() override {}
-  void SetPointer(int) override {}
-  void HidePointer() override {}
-  Bitmap32 PointerImage(int) const override { return Bitmap32(32, 32); }
-  void SetPointerImage(int, const Bitmap32&) override {}
-};
 
 // The drawing in the list and in the layers, shown at scale 1, in lasso mode.
 struct TDrawing {

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_support.h"
 #include "gfx/geometry.h"
 #include "settings/settings_catalogue.h"
 #include "strokes/pen_list.h"
@@ -32,22 +33,8 @@ namespace {
 using lumidraw::gfx::Bitmap32;
 using lumidraw::gfx::Point;
 
-constexpr int kWidth = 3840;
-constexpr int kHeight = 2160;
-
-class TQuietHost : public TSurfaceHost {
- public:
-  TClientSize ClientSize() const override { return {kWidth, kHeight}; }
-  int DisplayBitsPerPixel() const override { return 32; }
-  void RectChanged(const lumidraw::gfx::Rect&) override {}
-  void ProcessMessages() override {}
-  Point ScreenToControl(Point screen) const override { return screen; }
-  void SelectionBoxChanged() override {}
-  void SetPointer(int) override {}
-  void HidePointer() override {}
-  Bitmap32 PointerImage(int) const override { return Bitmap32(32, 32); }
-  void SetPointerImage(int, const Bitmap32&) override {}
-};
+constexpr int kWidth = kBenchWidth;
+constexpr int kHeight = kBenchHeight;
 
 Bitmap32 RandomPicture() {
   std::mt19937 random(1);
@@ -232,45 +219,12 @@ void BM_CairoReplay(benchmark::State& state) {
 }
 BENCHMARK(BM_CairoReplay)->ArgName("width")->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 
-// Console output plus the ratio of every run to its cairo counterpart, real and CPU
-// time (CPU time is the steadier figure on a busy machine); with repetitions the
-// medians are compared.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      times_[run.run_name.str()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-  }
-  void PrintRatios() const {
-    const std::pair<const char*, const char*> pairs[] = {
-        {"BM_PenMove/width:4", "BM_CairoSegment/width:4"},
-        {"BM_PenMove/width:16", "BM_CairoSegment/width:16"},
-        {"BM_Replay/width:4", "BM_CairoReplay/width:4"},
-        {"BM_Replay/width:16", "BM_CairoReplay/width:16"},
-    };
-    for (const auto& [ours, theirs] : pairs) {
-      const auto a = times_.find(ours);
-      const auto b = times_.find(theirs);
-      if (a == times_.end() || b == times_.end()) continue;
-      std::printf("%s / %s = %.2f (real), %.2f (CPU)\n", ours, theirs,
-                  a->second.first / b->second.first, a->second.second / b->second.second);
-    }
-  }
-
- private:
-  std::map<std::string, std::pair<double, double>> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  return RunWithRatios(argc, argv,
+                       {{"BM_PenMove/width:4", "BM_CairoSegment/width:4"},
+                        {"BM_PenMove/width:16", "BM_CairoSegment/width:16"},
+                        {"BM_Replay/width:4", "BM_CairoReplay/width:4"},
+                        {"BM_Replay/width:16", "BM_CairoReplay/width:16"}});
 }

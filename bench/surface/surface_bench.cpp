@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_support.h"
 #include "surface/pen_image.h"
 #include "surface/pen_image_probe.h"
 
@@ -22,24 +23,8 @@ using lumidraw::gfx::Bitmap32;
 using lumidraw::surface::ComposeKernel;
 using P = TPenImageProbe;
 
-constexpr int kWidth = 3840;
-constexpr int kHeight = 2160;
-
-class TQuietHost : public TSurfaceHost {
- public:
-  TClientSize ClientSize() const override { return {kWidth, kHeight}; }
-  int DisplayBitsPerPixel() const override { return 32; }
-  void RectChanged(const lumidraw::gfx::Rect&) override {}
-  void ProcessMessages() override {}
-  lumidraw::gfx::Point ScreenToControl(lumidraw::gfx::Point screen) const override {
-    return screen;
-  }
-  void SelectionBoxChanged() override {}
-  void SetPointer(int) override {}
-  void HidePointer() override {}
-  Bitmap32 PointerImage(int) const override { return Bitmap32(32, 32); }
-  void SetPointerImage(int, const Bitmap32&) override {}
-};
+constexpr int kWidth = kBenchWidth;
+constexpr int kHeight = kBenchHeight;
 
 enum Content { kNoInkAnywhere = 0, kInkEverywhere = 1, kStrokes = 2 };
 
@@ -134,39 +119,13 @@ void BM_BitmapDispAll(benchmark::State& state) {
 }
 BENCHMARK(BM_BitmapDispAll)->ArgName("bai_x10")->Arg(10)->Arg(23)->Unit(benchmark::kMillisecond);
 
-// Console output plus the ratio of every ComposeAll run to the copy floor, in real and
-// in CPU time (the CPU time is the steadier figure on a busy machine). With
-// repetitions the medians are compared.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      times_[run.run_name.str()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-  }
-  void PrintRatios() const {
-    const auto floor = times_.find("BM_CopyFloor");
-    if (floor == times_.end()) return;
-    for (const auto& [name, time] : times_) {
-      if (name.rfind("BM_ComposeAll", 0) != 0) continue;
-      std::printf("%s / BM_CopyFloor = %.2f (real), %.2f (CPU)\n", name.c_str(),
-                  time.first / floor->second.first, time.second / floor->second.second);
-    }
-  }
-
- private:
-  std::map<std::string, std::pair<double, double>> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (const char* content : {"0", "1", "2"})
+    for (const char* kernel : {"0", "1", "2"})
+      pairs.emplace_back(std::string("BM_ComposeAll/content:") + content + "/kernel:" + kernel,
+                         "BM_CopyFloor");
+  return RunWithRatios(argc, argv, std::move(pairs));
 }

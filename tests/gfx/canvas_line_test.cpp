@@ -1,23 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "gfx/canvas.h"
-#include "gfx/pixel_text.h"
+#include "canvas_fixture.h"
 
 namespace lumidraw::gfx {
 namespace {
 
 using testing::as_text;
-using Picture = std::vector<std::string>;
-
-// An 8-bit buffer and a canvas drawing index 1 with the given width.
-struct Fixture {
-  Fixture(int w, int h, int pen_width) : buffer(w, h), canvas(buffer) {
-    canvas.pen().color = Color::index(1);
-    canvas.pen().width = pen_width;
-  }
-  Bitmap8 buffer;
-  Canvas canvas;
-};
+using testing::Fixture;
+using testing::Picture;
 
 TEST(CanvasLine, OnePixelLineLeavesOutItsEndPoint) {
   Fixture f(7, 4, 1);

@@ -2,25 +2,14 @@
 
 #include <algorithm>
 
-#include "gfx/canvas.h"
-#include "gfx/pixel_text.h"
+#include "canvas_fixture.h"
 
 namespace lumidraw::gfx {
 namespace {
 
 using testing::as_text;
-using Picture = std::vector<std::string>;
-
-// An 8-bit buffer; the pen draws index 1 and the brush index 2 ('A').
-struct Fixture {
-  Fixture(int w, int h, int pen_width) : buffer(w, h), canvas(buffer) {
-    canvas.pen().color = Color::index(1);
-    canvas.pen().width = pen_width;
-    canvas.brush().color = Color::index(2);
-  }
-  Bitmap8 buffer;
-  Canvas canvas;
-};
+using testing::Fixture;
+using testing::Picture;
 
 TEST(CanvasRectangle, OutlineWithPenInsideWithBrush) {
   Fixture f(7, 6, 1);
