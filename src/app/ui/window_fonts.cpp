@@ -10,19 +10,19 @@ namespace {
 template <typename Rule>
 void Apply(QWidget& widget, Rule rule) {
   QFont font = widget.font();
-  TFontSpec spec{AnsiCharset, font.family().toStdString(), font.pointSize()};
-  rule(spec);
-  font.setFamilies({QString::fromStdString(spec.Name)});
-  if (spec.Size > 0) font.setPointSize(spec.Size);
+  TFontSpec face{AnsiCharset, font.family().toStdString(), font.pointSize()};
+  rule(face);
+  font.setFamilies({QString::fromStdString(face.Name)});
+  if (face.Size > 0) font.setPointSize(face.Size);
   widget.setFont(font);
 }
 
 }  // namespace
 
 void ApplyUIFont(QWidget& widget) {
-  Apply(widget, [](TFontSpec& spec) { SetUIFont(spec); });
+  Apply(widget, [](TFontSpec& face) { SetUIFont(face); });
 }
 
 void ApplyTextFont(QWidget& widget) {
-  Apply(widget, [](TFontSpec& spec) { SetTextFont(spec); });
+  Apply(widget, [](TFontSpec& face) { SetTextFont(face); });
 }
