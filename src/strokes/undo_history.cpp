@@ -48,6 +48,17 @@ bool CanGoBackFrom(const History& h, std::int32_t pos) {
   return k != h.last && h.valid[k];
 }
 
+// A new step after undos drops the steps that could have been redone: they are marked
+// invalid, so that once the ring has wrapped round to them an undo never brings them
+// back. `newest` is the slot of the new step, which overwrites the first of them.
+void DropRedoSteps(History& h, std::int32_t newest) {
+  if (h.pos == -1 || h.pos == h.last || newest == h.last) return;
+  for (std::int32_t k = Next(newest);; k = Next(k)) {
+    h.valid[k] = false;
+    if (k == h.last) break;
+  }
+}
+
 }  // namespace
 
 void UndoInit() {
@@ -63,6 +74,7 @@ void UndoPush(const TPenList& list) {
   if (h.pos != -1 && list.GetCount() == 0 && h.lists[h.pos].GetCount() == 0) return;
   const std::int32_t slot = h.pos == -1 ? 0 : Next(h.pos);
   if (!CopyInto(h.lists[slot], list)) return;
+  DropRedoSteps(h, slot);
   if (h.pos != -1) {
     h.valid[h.pos] = true;
     h.can_undo = true;
@@ -76,11 +88,13 @@ void UndoPushClear(const TPenList& list) {
   History& h = State();
   if (list.GetCount() == 0) return;
   if (h.pos != -1 && h.lists[h.pos].GetCount() == 0) return;
+  const std::int32_t slot = h.pos == -1 ? 0 : Next(h.pos);
+  DropRedoSteps(h, slot);
   if (h.pos != -1) {
     h.valid[h.pos] = true;
     h.can_undo = true;
   }
-  h.pos = h.pos == -1 ? 0 : Next(h.pos);
+  h.pos = slot;
   h.lists[h.pos].Clear();
   h.last = h.pos;
   h.can_redo = false;

@@ -9,9 +9,12 @@ void SetAllocationsFail(bool fail);
 // Runs `call` with every allocation failing.
 template <typename Call>
 void WithoutMemory(Call&& call) {
+  // Restored also when the call throws, so the test program can still report.
+  struct Restore {
+    ~Restore() { SetAllocationsFail(false); }
+  } restore;
   SetAllocationsFail(true);
   call();
-  SetAllocationsFail(false);
 }
 
 }  // namespace lumidraw::strokes

@@ -132,6 +132,28 @@ TEST_F(UndoHistory, ThreeHundredStrokesAllow255UndosAndNoMore) {
   EXPECT_EQ(StrokeCount(list), 300);
 }
 
+TEST_F(UndoHistory, DroppedRedoStepsStayDroppedAfterTheRingWraps) {
+  TPenList list;
+  StartHistory(list);
+  for (int k = 0; k < 265; ++k) DrawStroke(list, k);  // the ring has wrapped
+  for (int i = 0; i < 7; ++i) UndoBack(list);
+  ASSERT_EQ(StrokeCount(list), 258);
+  DrawStroke(list, 1000);  // drops the 7 redo steps (259 ... 265 strokes)
+
+  int undos = 0;
+  int previous = StrokeCount(list);
+  while (CanUndo()) {
+    UndoBack(list);
+    ++undos;
+    ASSERT_LT(StrokeCount(list), previous) << "undo " << undos << " brought a dropped step back";
+    previous = StrokeCount(list);
+  }
+  // The new step sits in slot 3; slots 4-9 held dropped steps, so undo walks slots 2, 1,
+  // 0, 255, ..., 10 and stops at the 10-stroke state.
+  EXPECT_EQ(undos, 249);
+  EXPECT_EQ(StrokeCount(list), 10);
+}
+
 TEST_F(UndoHistory, SwitchingListsStartsAFreshHistoryOfTwoSteps) {
   TPenList desk;
   TPenList board;
