@@ -118,7 +118,8 @@ double TMemIniFile::ReadFloat(std::string_view section, std::string_view key, do
 std::string TMemIniFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view def) const {
   const std::string* text = Find(section, key);
-  return SanitizeUtf8(text == nullptr ? def : std::string_view(*text));
+  // Only stored text is cleaned; the caller's default (a folder name, say) stays as it is.
+  return text == nullptr ? std::string(def) : SanitizeUtf8(*text);
 }
 
 void TMemIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {

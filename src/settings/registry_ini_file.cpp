@@ -39,7 +39,7 @@ double TRegistryIniFile::ReadFloat(std::string_view section, std::string_view ke
 std::string TRegistryIniFile::ReadString(std::string_view section, std::string_view key,
                                          std::string_view def) const {
   const auto value = key_->Value(section, key);
-  if (!value || value->type != RegistryType::String) return SanitizeUtf8(def);
+  if (!value || value->type != RegistryType::String) return std::string(def);
   return SanitizeUtf8(value->text);
 }
 

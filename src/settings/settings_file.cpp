@@ -1,6 +1,8 @@
 #include "settings/settings_file.h"
 
+#include <atomic>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -45,8 +47,12 @@ void WriteSettingsFile(const fs::path& file, std::string_view bytes) {
   }
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
 
+  // A name of its own, so that two programs saving a shared store at once do not
+  // write into each other's temporary file.
+  static std::atomic<unsigned> counter{0};
+  std::random_device random;
   fs::path temporary = target;
-  temporary += ".tmp";
+  temporary += ".tmp" + std::to_string(random()) + "-" + std::to_string(++counter);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) Fail("cannot create temporary settings file", temporary);
@@ -58,6 +64,8 @@ void WriteSettingsFile(const fs::path& file, std::string_view bytes) {
       Fail("cannot write settings file", target);
     }
   }
+  const fs::file_status old = fs::status(target, ec);
+  if (!ec && fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
   fs::rename(temporary, target, ec);
   if (ec) {
     std::error_code ignored;

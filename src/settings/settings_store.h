@@ -79,9 +79,9 @@ std::filesystem::path IniFileName(const SettingsPlatform& platform,
 // Reads System/useReg (default true) from the program's .ini file into `useReg` and
 // `useRegFirst`; writes nothing.
 void UseRegLoad(const SettingsPlatform& platform);
-// Writes System/useReg into the program's .ini file when it differs from what the
-// file holds, then writes the file back (also when nothing changed). A failure of
-// that write propagates.
+// Writes System/useReg into the program's .ini file when it differs from useRegFirst
+// (the value last read or written), then writes the file back (also when nothing changed). A
+// failure of that write propagates.
 void UseRegSave(const SettingsPlatform& platform);
 
 // The program's own store, of the kind `useReg` selects.

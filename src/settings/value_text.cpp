@@ -74,7 +74,10 @@ std::string FormatInteger(std::int32_t value) {
 
 std::optional<double> ParseFloat(std::string_view text, std::string_view decimal_separator) {
   text = TrimText(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) return std::nullopt;
+  }
   std::string plain;
   plain.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {

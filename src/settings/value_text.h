@@ -19,8 +19,8 @@ std::string LowerAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // A 32-bit integer from text: surrounding blanks are ignored, then an optional sign
-// and either decimal digits or hexadecimal digits after "$" or "0x" (up to 8 of them,
-// taken as the 32-bit pattern, so "$FFFFFFFF" is -1). Decimal text outside the 32-bit
+// and either decimal digits or hexadecimal digits after "$" or "0x" (a value of at
+// most 32 bits, taken as the 32-bit pattern, so "$FFFFFFFF" is -1). Decimal text outside the 32-bit
 // range, an empty text or any other character gives nullopt.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 std::string FormatInteger(std::int32_t value);

@@ -79,6 +79,13 @@ TEST_F(CatalogueTest, BuiltInValues) {
   EXPECT_EQ(VWidth, 50);
 }
 
+TEST_F(CatalogueTest, TheSaveFolderDefaultKeepsADocumentsNameThatIsNotUtf8) {
+  platform.documents = temp.path() / "Jos\xE9";
+  fs::create_directories(platform.documents);
+  SetupLoad(platform);
+  EXPECT_EQ(FilePath, (platform.documents / "Lumidraw" / "Desktop" / "").string());
+}
+
 TEST_F(CatalogueTest, FirstStartKeepsDefaultsAndWritesNothing) {
   SetupLoad(platform);
   EXPECT_EQ(FilesBelow(temp.path()), std::vector<std::string>{});

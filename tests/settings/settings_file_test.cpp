@@ -29,9 +29,9 @@ using testing::WriteBytes;
 using SettingsFileTest = testing::SettingsFixture;
 
 TEST_F(SettingsFileTest, AFailedReplaceKeepsTheOldFileAndReportsFailure) {
-  const fs::path file = temp.path() / "store.ini";
+  // A name so long that no temporary file can be named after it.
+  const fs::path file = temp.path() / (std::string(250, 's') + ".ini");
   WriteBytes(file, "[S]\nold=1\n");
-  fs::create_directories(temp.path() / "store.ini.tmp");  // the temporary file cannot be made
   TMemIniFile ini(file, platform);
   ini.WriteInteger("S", "new", 2);
   EXPECT_THROW(ini.UpdateFile(), std::runtime_error);
@@ -44,6 +44,14 @@ TEST_F(SettingsFileTest, ASuccessfulSaveLeavesNoTemporaryFile) {
   WriteSettingsFile(file, "two");
   EXPECT_EQ(ReadBytes(file), "two");
   EXPECT_EQ(FilesBelow(temp.path()), std::vector<std::string>{"sub/store.ini"});
+}
+
+TEST_F(SettingsFileTest, AReplacedFileKeepsItsPermissions) {
+  const fs::path file = temp.path() / "store.ini";
+  WriteSettingsFile(file, "one");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  WriteSettingsFile(file, "two");
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(SettingsFileTest, ALinkedFileIsReplacedAndTheLinkKept) {

@@ -57,6 +57,8 @@ TEST(ParseFloatTest, ReadsLocaleSeparatorAndPointButNothingElse) {
       {" 2 ", ",", 2.0},
       {"-0.5", ".", -0.5},
       {"+3.5", ".", 3.5},
+      {"+-1", ".", std::nullopt},
+      {"++1", ".", std::nullopt},
       {"1e2", ".", 100.0},
       {"1,15", ".", std::nullopt},
       {"1,5,2", ",", std::nullopt},
