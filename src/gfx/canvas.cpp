@@ -371,7 +371,7 @@ void Canvas::add_thin(std::span<const Point> points, bool closed, SpanSet& out) 
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     raster::thin_line_spans(points[i], points[i + 1], area, sink);
   }
-  if (closed && points.size() > 2) raster::thin_line_spans(points.back(), points[0], area, sink);
+  if (closed && points.size() >= 2) raster::thin_line_spans(points.back(), points[0], area, sink);
 }
 
 void Canvas::add_geometric(std::span<const SubFigure> figures, SpanSet& out) {
@@ -521,11 +521,14 @@ void Canvas::draw_ellipse(Rect box, bool whole, double start, double sweep) {
       }
     } else {
       // The centre line through the outermost pixels' centres, sampled so that chords
-      // stay within 1/16 pixel; the quadrants mirror each other exactly.
+      // stay within 1/16 pixel; the quadrants mirror each other exactly. For even
+      // widths it runs half a pixel further in, through the corners pen_centre() uses,
+      // so the outline is as thick as a line of the same pen and stays symmetric.
       const std::int64_t ccx = (static_cast<std::int64_t>(box.left) + box.right) * kSub / 2;
       const std::int64_t ccy = (static_cast<std::int64_t>(box.top) + box.bottom) * kSub / 2;
-      const double ax = static_cast<double>(box.width() - 1) * kSub / 2;
-      const double ay = static_cast<double>(box.height() - 1) * kSub / 2;
+      const int inset = (pen_width(pen_) & 1) ? 1 : 2;
+      const double ax = static_cast<double>(std::max(box.width() - inset, 0)) * kSub / 2;
+      const double ay = static_cast<double>(std::max(box.height() - inset, 0)) * kSub / 2;
       const double radius_px = std::max(ax, ay) / kSub;
       const int quarter = std::clamp(
           static_cast<int>(std::ceil(std::numbers::pi / 2 * std::sqrt(2 * radius_px))), 2, 2048);
@@ -585,14 +588,16 @@ void Canvas::fill_rect(Rect r) {
 }
 
 Size Canvas::text_extent(std::string_view text) const {
-  if (font_.source == nullptr || font_.height <= 0) return {};
+  if (font_.source == nullptr || font_.height <= 0 || font_.height > raster::kMaxCoord) return {};
   return font_.source->extent(text, font_.height);
 }
 
 void Canvas::text_out(Point at, std::string_view text) {
-  if (font_.source == nullptr || font_.height <= 0) return;
-  const MaskBitmap glyphs = font_.source->render(text, font_.height);
+  if (font_.source == nullptr || font_.height <= 0 || font_.height > raster::kMaxCoord) return;
+  // The text's box grows right and down from `at`, so from there on nothing shows.
   const Rect area = clip();
+  if (at.x >= area.right || at.y >= area.bottom) return;
+  const MaskBitmap glyphs = font_.source->render(text, font_.height);
   const std::uint32_t v = raw_value(font_.color);
   for (int gy = 0; gy < glyphs.height(); ++gy) {
     const auto line = glyphs.row(gy);

@@ -88,6 +88,7 @@ struct Brush {
   BrushStyle style = BrushStyle::kSolid;
 };
 
+// Fonts taller than raster::kMaxCoord pixels draw no text.
 struct Font {
   const GlyphSource* source = nullptr;  // not owned; no text without one
   int height = 0;                       // pixels
@@ -193,7 +194,8 @@ class Canvas {
   // A clear brush draws nothing.
   void fill_rect(Rect r);
 
-  // Box of text at the current font; (0, 0) without a glyph source.
+  // Box of text at the current font; (0, 0) without a glyph source or above the
+  // height limit.
   Size text_extent(std::string_view text) const;
   // Text with the box's top-left at `at`: the glyph pixels take the font colour
   // (copied, whatever the pen mode), the rest of the box is left as it is.

@@ -29,15 +29,22 @@ void copy(PixelBuffer<T>& dst, Point at, const PixelBuffer<T>& src, Rect from) {
     const PixelBuffer<T> source = src;
     return copy(dst, at, source, from);
   }
-  // Clip the source, moving the target with it.
+  // Clip the source, moving the target with it; in 64 bits, as `at` plus the offsets
+  // may leave int.
   const Rect clipped = intersect(from, src.bounds());
-  at.x += clipped.left - from.left;
-  at.y += clipped.top - from.top;
-  const Rect target =
-      intersect(Rect{at.x, at.y, at.x + clipped.width(), at.y + clipped.height()}, dst.bounds());
-  if (target.empty()) return;
-  const int sx = clipped.left + (target.left - at.x);
-  const int sy = clipped.top + (target.top - at.y);
+  if (clipped.empty()) return;
+  const std::int64_t ax = static_cast<std::int64_t>(at.x) + clipped.left - from.left;
+  const std::int64_t ay = static_cast<std::int64_t>(at.y) + clipped.top - from.top;
+  const Rect bounds = dst.bounds();
+  const std::int64_t left = std::max<std::int64_t>(ax, bounds.left);
+  const std::int64_t top = std::max<std::int64_t>(ay, bounds.top);
+  const std::int64_t right = std::min<std::int64_t>(ax + clipped.width(), bounds.right);
+  const std::int64_t bottom = std::min<std::int64_t>(ay + clipped.height(), bounds.bottom);
+  if (left >= right || top >= bottom) return;
+  const Rect target{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                    static_cast<int>(bottom)};
+  const int sx = static_cast<int>(clipped.left + (left - ax));
+  const int sy = static_cast<int>(clipped.top + (top - ay));
   for (int y = target.top; y < target.bottom; ++y) {
     const auto in = src.row(sy + (y - target.top));
     std::copy_n(in.begin() + sx, target.width(), dst.row(y).begin() + target.left);
@@ -72,20 +79,27 @@ void stretch_copy(PixelBuffer<T>& dst, Rect to, const PixelBuffer<T>& src, Rect 
   if (to.empty() || from.empty()) return;
   const Rect target = intersect(to, dst.bounds());
   if (target.empty()) return;
-  const auto map = [](int i, int dst_len, int src_len) {
-    return static_cast<int>((2 * static_cast<std::int64_t>(i) + 1) * src_len /
-                            (2 * static_cast<std::int64_t>(dst_len)));
+  // Offset into `from` of position i of `to`: floor((2 i + 1) src_len / (2 dst_len)).
+  // Lengths reach 2^32 - 1, so the product is taken in two steps that stay in 64 bits.
+  const auto map = [](std::int64_t i, std::int64_t dst_len, std::int64_t src_len) {
+    const std::int64_t a = 2 * i + 1, m = 2 * dst_len;
+    const std::int64_t high = (a >> 16) * src_len, low = (a & 0xFFFF) * src_len;
+    return (high / m << 16) + ((high % m << 16) + low) / m;
   };
   // Source column of every target column; -1 where it falls outside src.
   std::vector<int> columns(static_cast<std::size_t>(target.width()));
   for (int x = target.left; x < target.right; ++x) {
-    const int sx = from.left + map(x - to.left, to.width(), from.width());
-    columns[static_cast<std::size_t>(x - target.left)] = (sx >= 0 && sx < src.width()) ? sx : -1;
+    const std::int64_t sx =
+        from.left + map(x - static_cast<std::int64_t>(to.left), to.width64(), from.width64());
+    columns[static_cast<std::size_t>(x - target.left)] =
+        (sx >= 0 && sx < src.width()) ? static_cast<int>(sx) : -1;
   }
   const bool all_inside = std::none_of(columns.begin(), columns.end(), [](int c) { return c < 0; });
   for (int y = target.top; y < target.bottom; ++y) {
-    const auto in = src.row(from.top + map(y - to.top, to.height(), from.height()));
-    if (in.empty()) continue;
+    const std::int64_t sy =
+        from.top + map(y - static_cast<std::int64_t>(to.top), to.height64(), from.height64());
+    if (sy < 0 || sy >= src.height()) continue;
+    const auto in = src.row(static_cast<int>(sy));
     T* out = dst.row(y).data() + target.left;
     if (all_inside) {
       for (std::size_t i = 0; i < columns.size(); ++i) out[i] = in[columns[i]];

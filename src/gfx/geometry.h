@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 
 namespace lumidraw::gfx {
 
@@ -30,8 +31,11 @@ struct Rect {
   int right = 0;
   int bottom = 0;
 
+  // Overflow when the sides are more than INT_MAX apart; width64() / height64() never do.
   int width() const { return right - left; }
   int height() const { return bottom - top; }
+  std::int64_t width64() const { return static_cast<std::int64_t>(right) - left; }
+  std::int64_t height64() const { return static_cast<std::int64_t>(bottom) - top; }
   bool empty() const { return right <= left || bottom <= top; }
   bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   friend bool operator==(const Rect&, const Rect&) = default;

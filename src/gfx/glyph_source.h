@@ -3,12 +3,17 @@
 // runs a fixed one (BlockGlyphSource).
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "gfx/bitmap.h"
 #include "gfx/geometry.h"
 
 namespace lumidraw::gfx {
+
+// The largest glyph mask a source renders, so an absurd font height or text length
+// cannot ask for gigabytes.
+inline constexpr std::int64_t kMaxGlyphMaskPixels = std::int64_t{1} << 28;
 
 class GlyphSource {
  public:
@@ -17,7 +22,7 @@ class GlyphSource {
   // font's height in pixels).
   virtual Size extent(std::string_view text, int pixel_height) const = 0;
   // The text's box (same size as extent()) with 1 where ink lies and 0 elsewhere,
-  // without anti-aliasing.
+  // without anti-aliasing; empty when the box holds more than kMaxGlyphMaskPixels.
   virtual MaskBitmap render(std::string_view text, int pixel_height) const = 0;
 };
 

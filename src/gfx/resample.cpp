@@ -45,18 +45,20 @@ Taps make_taps(int src_len, int dst_len) {
       w[k] = lanczos3((first + k - centre) / stretch);
       sum += w[k];
     }
-    std::int32_t total = 0;
-    std::size_t largest = 0;
+    // Each weight is the step between rounded running sums, so rounding errors do not
+    // add up over many taps (a large shrink has thousands, each below one unit) and
+    // the weights sum to kWeightOne exactly.
+    double running = 0;
+    std::int32_t previous = 0;
     for (int k = 0; k < taps.count; ++k) {
-      const auto q = static_cast<std::int32_t>(std::lround(w[k] / sum * kWeightOne));
-      taps.weight.push_back(q);
+      running += w[k];
+      const std::int32_t next =
+          k + 1 == taps.count ? kWeightOne
+                              : static_cast<std::int32_t>(std::lround(running / sum * kWeightOne));
+      taps.weight.push_back(next - previous);
       taps.index.push_back(std::clamp(first + k, 0, src_len - 1));
-      total += q;
-      if (std::abs(w[k]) > std::abs(w[largest])) largest = static_cast<std::size_t>(k);
+      previous = next;
     }
-    // Rounding leftovers go to the largest weight, so the sum is exact.
-    taps.weight[taps.weight.size() - static_cast<std::size_t>(taps.count) + largest] +=
-        kWeightOne - total;
   }
   return taps;
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <string>
 
 #include "canvas_fixture.h"
 
@@ -157,6 +159,41 @@ TEST(CanvasEllipse, OneWideOutlineIsClosedAndThin) {
   EXPECT_EQ(f.buffer.pixel(19, 14), 0);
 }
 
+// An outline of width w is w pixels thick where it crosses the box's middle lines,
+// like a line of that pen; even widths lie half a pixel further in than odd ones.
+TEST(CanvasEllipse, OutlineIsAsThickAsThePen) {
+  struct Case {
+    int width;
+    int first;  // leftmost (and topmost) outline pixel
+  };
+  for (const Case c : {Case{1, 10}, Case{2, 10}, Case{3, 9}, Case{4, 9}, Case{5, 8}, Case{6, 8}}) {
+    Fixture f(61, 61, c.width);
+    f.canvas.brush().style = BrushStyle::kClear;
+    f.canvas.ellipse({10, 10, 51, 51});  // middle row and column 30
+    std::string row, column, want(61, '.');
+    for (int i = 0; i < 61; ++i) {
+      row += testing::pixel_char(f.buffer.pixel(i, 30));
+      column += testing::pixel_char(f.buffer.pixel(30, i));
+    }
+    want.replace(static_cast<std::size_t>(c.first), static_cast<std::size_t>(c.width),
+                 static_cast<std::size_t>(c.width), '#');
+    want.replace(static_cast<std::size_t>(60 - c.first - (c.width - 1)),
+                 static_cast<std::size_t>(c.width), static_cast<std::size_t>(c.width), '#');
+    EXPECT_EQ(row, want) << "width " << c.width;
+    EXPECT_EQ(column, want) << "width " << c.width;
+  }
+
+  // An arc through the right end: two pixels at width 2, as many as a line has.
+  Fixture arc(61, 61, 2);
+  arc.canvas.arc({10, 10, 51, 51}, {60, 60}, {60, 0});
+  Fixture line(61, 61, 2);
+  line.canvas.move_to({50, 20});
+  line.canvas.line_to({50, 40});
+  for (int x = 0; x < 61; ++x) {
+    EXPECT_EQ(arc.buffer.pixel(x, 30), line.buffer.pixel(x, 30)) << x;
+  }
+}
+
 TEST(CanvasArc, SweepsCounterClockwiseFromStartToEndRadial) {
   Fixture small(7, 5, 1);
   small.canvas.arc({0, 0, 7, 7}, {9, 3}, {3, -3});
@@ -301,6 +338,17 @@ TEST(CanvasPath, FiguresCloseAndRestart) {
   EXPECT_EQ(wide.buffer.pixel(0, 4), 0);
 }
 
+TEST(CanvasPath, ClosedFigureOfTwoPointsKeepsBothAtWidthOne) {
+  Path path;
+  path.move_to({1, 1});
+  path.line_to({5, 1});
+  path.close();
+  Fixture f(8, 3, 1);
+  f.canvas.pen().mode = PenMode::kXor;  // a pixel touched twice would come back to 0
+  f.canvas.stroke_path(path);
+  EXPECT_EQ(as_text(f.buffer), (Picture{"........", ".#####..", "........"}));
+}
+
 TEST(CanvasText, GlyphMaskInTheFontColourAtTheBoxCorner) {
   const BlockGlyphSource glyphs;
   EXPECT_EQ(glyphs.extent("ab c", 5), (Size{8, 5}));
@@ -328,6 +376,32 @@ TEST(CanvasText, ClippedAtTheBufferEdges) {
   c.font() = {&glyphs, 5, Color::index(1)};
   c.text_out({-2, -2}, "abc");  // cells at -2, 0 and 2; ink from row -1
   EXPECT_EQ(as_text(b), (Picture{"#.#", "#.#", "#.#"}));
+}
+
+TEST(CanvasText, HugeFontsAndFarBoxesNeitherOverflowNorAllocate) {
+  const BlockGlyphSource glyphs;
+  EXPECT_EQ(glyphs.extent("abcde", 100000), (Size{250000, 100000}));
+  EXPECT_EQ(glyphs.extent("abc", INT_MAX), (Size{INT_MAX, INT_MAX}));  // cut, not wrapped
+  EXPECT_TRUE(glyphs.render("abcde", 100000).empty());  // 2.5e10 pixels: too big to render
+  EXPECT_TRUE(glyphs.render("abc", INT_MAX).empty());
+
+  Bitmap8 b(10, 10);
+  Canvas c(b);
+  c.font() = {&glyphs, 100000, Color::index(1)};
+  c.text_out({0, 0}, "abcde");
+  c.font().height = raster::kMaxCoord + 1;
+  EXPECT_EQ(c.text_extent("ab"), (Size{0, 0}));
+  c.text_out({0, 0}, "ab");
+  c.font().height = 5;
+  c.text_out({INT_MAX - 3, INT_MAX - 3}, "abcdef");
+  c.text_out({INT_MIN, 0}, "ab");
+  EXPECT_EQ(b, Bitmap8(10, 10));
+
+  // A large box that fits still draws: ink of cell "a" (500 x 1000, from row 200)
+  // covers the whole buffer.
+  c.font().height = 1000;
+  c.text_out({-5, -900}, "ab");
+  EXPECT_EQ(b, Bitmap8(10, 10, 1));
 }
 
 TEST(CanvasMask, WideBlackPenClearsMaskPixels) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace lumidraw::gfx {
@@ -48,6 +49,21 @@ TEST(Copy, WithinOneBufferReadsTheSourceBeforeWriting) {
   EXPECT_EQ(rows_of(s), (std::vector<std::vector<int>>{{2, 2, 3, 3}}));
 }
 
+TEST(Copy, OffsetsNearTheIntLimitsLandWhereTheyShould) {
+  Bitmap8 dst(10, 10);
+  copy(dst, {INT_MAX, 0}, numbered(5, 5), {INT_MIN, 0, 5, 5});  // 2^32 - 1 columns right
+  copy(dst, {INT_MAX - 2, 0}, numbered(5, 5));
+  copy(dst, {0, 0}, numbered(5, 5), {INT_MIN, 0, 5, 5});  // src column 0 lands at 2^31
+  EXPECT_EQ(dst, Bitmap8(10, 10));
+
+  // Source column 0 is 2^31 columns into `from`, and `at` is as far left: it lands at 0.
+  copy(dst, {INT_MIN, 1}, numbered(5, 5), {INT_MIN, 0, 2, 1});
+  Bitmap8 want(10, 10);
+  want.set_pixel(0, 1, 1);
+  want.set_pixel(1, 1, 2);
+  EXPECT_EQ(dst, want);
+}
+
 TEST(StretchCopy, EnlargesByRepeatingPixels) {
   Bitmap8 dst(6, 4);
   stretch_copy(dst, {0, 0, 6, 4}, numbered(3, 2), {0, 0, 3, 2});
@@ -55,6 +71,23 @@ TEST(StretchCopy, EnlargesByRepeatingPixels) {
                                                          {1, 1, 2, 2, 3, 3},
                                                          {11, 11, 12, 12, 13, 13},
                                                          {11, 11, 12, 12, 13, 13}}));
+}
+
+TEST(StretchCopy, RectanglesWiderThanIntMapExactly) {
+  // `to` is 2^32 - 1 columns wide; buffer columns 0..3 sit just right of its middle,
+  // over source column 5 of 10.
+  Bitmap8 wide_to(4, 2);
+  stretch_copy(wide_to, {INT_MIN, 0, INT_MAX, 2}, numbered(10, 2), {0, 0, 10, 2});
+  EXPECT_EQ(rows_of(wide_to), (std::vector<std::vector<int>>{{6, 6, 6, 6}, {16, 16, 16, 16}}));
+
+  // `from` is 4e9 columns wide: each destination column spans 4e8 source columns, and
+  // only the middle one of an odd count lands on the source.
+  Bitmap8 wide_from(10, 1, 99);
+  stretch_copy(wide_from, {0, 0, 10, 1}, numbered(10, 1), {-2000000000, 0, 2000000000, 1});
+  EXPECT_EQ(wide_from, Bitmap8(10, 1, 99));
+  Bitmap8 one(1, 1);
+  stretch_copy(one, {0, 0, 1, 1}, numbered(10, 1), {-2000000000, 0, 2000000000, 1});
+  EXPECT_EQ(one.pixel(0, 0), 1);
 }
 
 TEST(StretchCopy, ShrinksByTakingThePixelUnderEachCentre) {

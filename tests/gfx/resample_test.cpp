@@ -114,6 +114,21 @@ TEST(ResampleLanczos3, EnlargedStepRingsAndKeepsItsLevelsAwayFromTheEdge) {
   EXPECT_GT(level(8), 0);   // the outer lobe beyond it
 }
 
+// Thousands of taps per pixel, each weight below one unit: rounded one by one they
+// lost most of the picture.
+TEST(ResampleLanczos3, LargeShrinkKeepsTheMeanOfTheRow) {
+  Bitmap32 stripes(20000, 1);
+  for (int x = 0; x < 20000; x += 2) stripes.set_pixel(x, 0, 0xFFFFFF);
+  // The middle pixel of each width (the edges repeat the first and last source pixel).
+  for (const int width : {1, 3}) {
+    const Pixel32 p = resample_lanczos3(stripes, width, 1).pixel(width / 2, 0);
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_NEAR(static_cast<int>((p >> (8 * c)) & 0xFF), 0x7F, 3)
+          << "width " << width << " channel " << c;
+    }
+  }
+}
+
 TEST(ResampleLanczos3, EmptyInOrOut) {
   EXPECT_TRUE(resample_lanczos3(Bitmap32(), 4, 4).empty());
   EXPECT_TRUE(resample_lanczos3(Bitmap32(3, 3), 0, 4).empty());
