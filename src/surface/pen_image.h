@@ -202,6 +202,8 @@ class TPenImage {
   void ClearInk();
   void ResetZooms();
   lumidraw::gfx::Point ScreenToPicture(int X, int Y) const;
+  // Where picture point q is shown: round(q * bai) + (px, py), saturated.
+  lumidraw::gfx::Point PictureToControl(lumidraw::gfx::Point q) const;
 
   void RebuildRowTables();
   // Gives the display picture the host's client size.

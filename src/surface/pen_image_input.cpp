@@ -257,11 +257,8 @@ void TPenImage::DrawPreviewSegment() {
   pen.width = round_half_even(PenWidth * bai);
   pen.style = lumidraw::gfx::PenStyle::kSolid;
   pen.mode = lumidraw::gfx::PenMode::kMask;
-  const auto shown = [this](Point p) {
-    return Point{round_half_even(p.x * bai) + px, round_half_even(p.y * bai) + py};
-  };
-  const Point a = shown(xy0);
-  const Point b = shown(xy1);
+  const Point a = PictureToControl(xy0);
+  const Point b = PictureToControl(xy1);
   displayCanvas_.move_to(a);
   displayCanvas_.line_to(b);
   const int reach = pen.width / 2 + 1;

@@ -140,7 +140,8 @@ void TPenImage::PenListPlay(bool b) {
     lumidraw::gfx::stretch_copy(RgnBitmap, {0, 0, w, h}, mask,
                                 {boxLeft, boxTop, boxRight, boxBottom});
     Rgnf = false;
-    RgnPBox = {true, round_half_even(boxLeft * bai) + px, round_half_even(boxTop * bai) + py, w, h};
+    const Point at = PictureToControl({boxLeft, boxTop});
+    RgnPBox = {true, at.x, at.y, w, h};
     host_.SelectionBoxChanged();
   } else if (RgnPBox.Visible) {
     RgnBitmap = {};

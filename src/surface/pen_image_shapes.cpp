@@ -44,10 +44,8 @@ Rect Union(const Rect& a, const Rect& b) {
 }  // namespace
 
 TPenImage::TShapePreview TPenImage::ShapePreviewNow() const {
-  const auto screen = [this](Point q) {
-    return Point{round_half_even(q.x * bai) + px, round_half_even(q.y * bai) + py};
-  };
-  return {MouseF, screen(xy0), screen(xy1), screen(xy2), round_half_even(PenWidth * bai)};
+  return {MouseF, PictureToControl(xy0), PictureToControl(xy1), PictureToControl(xy2),
+          round_half_even(PenWidth * bai)};
 }
 
 void TPenImage::DrawShapePreview(const TShapePreview& preview) {

@@ -26,6 +26,10 @@ lumidraw::gfx::Point TPenImage::ScreenToPicture(int X, int Y) const {
   return {round_half_even((X - px) / bai), round_half_even((Y - py) / bai)};
 }
 
+lumidraw::gfx::Point TPenImage::PictureToControl(lumidraw::gfx::Point q) const {
+  return {lumidraw::surface::map_edge(q.x, bai, px), lumidraw::surface::map_edge(q.y, bai, py)};
+}
+
 void TPenImage::SyncDisplaySize() {
   const TClientSize client = host_.ClientSize();
   if (display_.width() != client.width || display_.height() != client.height) {
