@@ -34,11 +34,27 @@ std::vector<std::pair<Point, Point>> segments() {
   return out;
 }
 
+// The pens a pen move of width w uses: the ink one pixel wider, the coverage at double
+// resolution, merged into what lies there.
+void SetInkPen(Canvas& canvas, int w) {
+  canvas.pen().color = Color::rgb(0x3050F0);
+  canvas.pen().width = w + 1;
+}
+
+void SetCoveragePen(Canvas& canvas, int w) {
+  canvas.pen().color = Color::index(0xC0);
+  canvas.pen().width = 2 * w - 1;
+  canvas.pen().mode = PenMode::kMerge;
+}
+
+Point Doubled(Point p) {
+  return {2 * p.x + 1, 2 * p.y + 1};
+}
+
 void BM_InkSegment(benchmark::State& state) {
   static Bitmap32 ink(kWidth, kHeight, 0x7F7F7F);
   Canvas canvas(ink);
-  canvas.pen().color = Color::rgb(0x3050F0);
-  canvas.pen().width = static_cast<int>(state.range(0)) + 1;
+  SetInkPen(canvas, static_cast<int>(state.range(0)));
   const auto moves = segments();
   std::size_t i = 0;
   for (auto _ : state) {
@@ -52,15 +68,13 @@ void BM_InkSegment(benchmark::State& state) {
 void BM_CoverageSegment(benchmark::State& state) {
   static Bitmap8 coverage(2 * kWidth + 2, 2 * kHeight + 2);
   Canvas canvas(coverage);
-  canvas.pen().color = Color::index(0xC0);
-  canvas.pen().width = 2 * static_cast<int>(state.range(0)) - 1;
-  canvas.pen().mode = PenMode::kMerge;
+  SetCoveragePen(canvas, static_cast<int>(state.range(0)));
   const auto moves = segments();
   std::size_t i = 0;
   for (auto _ : state) {
     const auto& [a, b] = moves[i++ & 4095];
-    canvas.move_to({2 * a.x + 1, 2 * a.y + 1});
-    canvas.line_to({2 * b.x + 1, 2 * b.y + 1});
+    canvas.move_to(Doubled(a));
+    canvas.line_to(Doubled(b));
   }
   benchmark::DoNotOptimize(coverage.pixels().data());
 }
@@ -71,20 +85,17 @@ void BM_PenMove(benchmark::State& state) {
   static Bitmap8 coverage(2 * kWidth + 2, 2 * kHeight + 2);
   const int w = static_cast<int>(state.range(0));
   Canvas ink_canvas(ink);
-  ink_canvas.pen().color = Color::rgb(0x3050F0);
-  ink_canvas.pen().width = w + 1;
+  SetInkPen(ink_canvas, w);
   Canvas coverage_canvas(coverage);
-  coverage_canvas.pen().color = Color::index(0xC0);
-  coverage_canvas.pen().width = 2 * w - 1;
-  coverage_canvas.pen().mode = PenMode::kMerge;
+  SetCoveragePen(coverage_canvas, w);
   const auto moves = segments();
   std::size_t i = 0;
   for (auto _ : state) {
     const auto& [a, b] = moves[i++ & 4095];
     ink_canvas.move_to(a);
     ink_canvas.line_to(b);
-    coverage_canvas.move_to({2 * a.x + 1, 2 * a.y + 1});
-    coverage_canvas.line_to({2 * b.x + 1, 2 * b.y + 1});
+    coverage_canvas.move_to(Doubled(a));
+    coverage_canvas.line_to(Doubled(b));
   }
   benchmark::DoNotOptimize(ink.pixels().data());
   benchmark::DoNotOptimize(coverage.pixels().data());
@@ -95,14 +106,10 @@ void BM_PenMove(benchmark::State& state) {
 void BM_SmoothedStroke(benchmark::State& state) {
   static Bitmap8 coverage(2 * kWidth + 2, 2 * kHeight + 2);
   Canvas canvas(coverage);
-  canvas.pen().color = Color::index(0xC0);
-  canvas.pen().width = 2 * static_cast<int>(state.range(0)) - 1;
-  canvas.pen().mode = PenMode::kMerge;
+  SetCoveragePen(canvas, static_cast<int>(state.range(0)));
   const auto moves = segments();
   std::vector<Point> points;
-  for (std::size_t i = 0; i < 301; ++i) {
-    points.push_back({2 * moves[4 * i].first.x + 1, 2 * moves[4 * i].first.y + 1});
-  }
+  for (std::size_t i = 0; i < 301; ++i) points.push_back(Doubled(moves[4 * i].first));
   for (auto _ : state) canvas.poly_bezier(points);
   benchmark::DoNotOptimize(coverage.pixels().data());
 }

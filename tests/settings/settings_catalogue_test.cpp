@@ -104,30 +104,32 @@ TEST_F(CatalogueTest, LoadAndSaveFollowTheFixedOrder) {
   RegistryLog log;
   platform.log = &log;
   SetupLoad(platform);
-  std::vector<std::string> reads = {"open \\Software\\ZELVA PROJECT\\Draw",
-                                    "System/ButtonArray",
-                                    "System/isToolBarAlpha",
-                                    "System/ToolBarPosition",
-                                    "System/Left",
-                                    "System/Top",
-                                    "System/ToolBarHideTime",
-                                    "System/FilePath",
-                                    "System/AutoSave",
-                                    "System/ModeSave",
-                                    "System/SaveInterval",
-                                    "System/SaveStroke",
-                                    "System/SaveFileType",
-                                    "System/JPEGQuality",
-                                    "System/Common",
-                                    "open \\Software\\ZELVA PROJECT\\Common",
-                                    "System/CrMonitor",
-                                    "System/Zoom",
-                                    "Pen/PenCount"};
+  // Both orders open with the System group, the switch to Common and the presets.
+  std::vector<std::string> head = {"open \\Software\\ZELVA PROJECT\\Draw",
+                                   "System/ButtonArray",
+                                   "System/isToolBarAlpha",
+                                   "System/ToolBarPosition",
+                                   "System/Left",
+                                   "System/Top",
+                                   "System/ToolBarHideTime",
+                                   "System/FilePath",
+                                   "System/AutoSave",
+                                   "System/ModeSave",
+                                   "System/SaveInterval",
+                                   "System/SaveStroke",
+                                   "System/SaveFileType",
+                                   "System/JPEGQuality",
+                                   "System/Common",
+                                   "open \\Software\\ZELVA PROJECT\\Common",
+                                   "System/CrMonitor",
+                                   "System/Zoom",
+                                   "Pen/PenCount"};
   for (const char* pen : {"Pen00", "Pen01", "Pen02", "Pen03", "Pen04"}) {
     for (const char* key : {"/PenColor", "/PenWidth", "/PenAlpha"}) {
-      reads.push_back(std::string(pen) + key);
+      head.push_back(std::string(pen) + key);
     }
   }
+  std::vector<std::string> reads = head;
   const std::vector<std::string> pen_tail = {"Pen/PenRevise", "Pen/PenReviseValue",
                                              "Pen/MarkerPenAlpha", "Pen/PenPressure"};
   reads.insert(reads.end(), pen_tail.begin(), pen_tail.end());
@@ -148,30 +150,7 @@ TEST_F(CatalogueTest, LoadAndSaveFollowTheFixedOrder) {
   ToolBarHideTime = 200;
   log.writes.clear();
   ASSERT_TRUE(SetupSave(platform));
-  std::vector<std::string> writes = {"open \\Software\\ZELVA PROJECT\\Draw",
-                                     "System/ButtonArray",
-                                     "System/isToolBarAlpha",
-                                     "System/ToolBarPosition",
-                                     "System/Left",
-                                     "System/Top",
-                                     "System/ToolBarHideTime",
-                                     "System/FilePath",
-                                     "System/AutoSave",
-                                     "System/ModeSave",
-                                     "System/SaveInterval",
-                                     "System/SaveStroke",
-                                     "System/SaveFileType",
-                                     "System/JPEGQuality",
-                                     "System/Common",
-                                     "open \\Software\\ZELVA PROJECT\\Common",
-                                     "System/CrMonitor",
-                                     "System/Zoom",
-                                     "Pen/PenCount"};
-  for (const char* pen : {"Pen00", "Pen01", "Pen02", "Pen03", "Pen04"}) {
-    for (const char* key : {"/PenColor", "/PenWidth", "/PenAlpha"}) {
-      writes.push_back(std::string(pen) + key);
-    }
-  }
+  std::vector<std::string> writes = head;
   writes.insert(writes.end(), pen_tail.begin(), pen_tail.end());
   writes.insert(writes.end(), board.begin(), board.end());
   writes.push_back("System/DTFButtonSet");
